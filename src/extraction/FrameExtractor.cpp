@@ -1,0 +1,457 @@
+#include "FrameExtractor.h"
+#include "FrameSelection.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/display.h>
+#include <libavutil/pixdesc.h>
+#include <libswscale/swscale.h>
+}
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace FrameExtractor {
+
+namespace {
+
+struct FormatCloser {
+    void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
+};
+struct CodecFreer {
+    void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* p) const { av_frame_free(&p); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct SwsFreer {
+    void operator()(SwsContext* p) const { sws_freeContext(p); }
+};
+using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
+using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
+using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
+using SwsPtr = std::unique_ptr<SwsContext, SwsFreer>;
+
+// Beyond this a frame is not a picture anyone can use, and its RGBA buffer (1 GiB) is
+// as much as we are willing to allocate for one image.
+constexpr std::int64_t maxPixels = std::int64_t(1) << 28;
+constexpr int maxSide = 65535;
+
+void silenceLibraryLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
+
+std::string quotedName(const fs::path& video)
+{
+    return "\u201C" + video.filename().string() + "\u201D";
+}
+
+std::string libraryText(int error)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(error, text, sizeof text);
+    return text;
+}
+
+// One funnel for the media layer's failures: our sentence first, FFmpeg's reason after it.
+[[noreturn]] void fail(const std::string& sentence, int error = 0)
+{
+    throw MediaError(error ? sentence + " (" + libraryText(error) + ")." : sentence + ".");
+}
+
+FramePtr makeFrame()
+{
+    FramePtr frame(av_frame_alloc());
+    if (!frame)
+        throw std::bad_alloc();
+    return frame;
+}
+
+double rateOf(const AVStream* stream)
+{
+    for (AVRational rate : {stream->avg_frame_rate, stream->r_frame_rate}) {
+        if (rate.num > 0 && rate.den > 0)
+            return av_q2d(rate);
+    }
+    return 0;
+}
+
+int firstVideoStream(const AVFormatContext* format)
+{
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVStream* stream = format->streams[i];
+        // Cover art is stored as a one-picture video stream; it is not the video.
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::int64_t timestampOf(const AVFrame* frame)
+{
+    if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
+        return frame->best_effort_timestamp;
+    return frame->pts;
+}
+
+std::int64_t saturatingAdd(std::int64_t a, std::int64_t b)
+{
+    std::int64_t sum;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
+    return sum;
+}
+
+int unitCoefficient(std::int32_t fixed16)
+{
+    constexpr std::int32_t half = 1 << 15;
+    return fixed16 > half ? 1 : fixed16 < -half ? -1 : 0;
+}
+
+Orientation orientationOf(const std::int32_t* matrix)
+{
+    if (!matrix)
+        return {};
+    Orientation o{unitCoefficient(matrix[0]), unitCoefficient(matrix[1]), unitCoefficient(matrix[3]),
+                  unitCoefficient(matrix[4])};
+    const bool straight = o.a != 0 && o.d != 0 && o.b == 0 && o.c == 0;
+    const bool quarter = o.a == 0 && o.d == 0 && o.b != 0 && o.c != 0;
+    return straight || quarter ? o : Orientation{};
+}
+
+int swsColorspace(AVColorSpace space, int height)
+{
+    switch (space) {
+    case AVCOL_SPC_BT709:
+        return SWS_CS_ITU709;
+    case AVCOL_SPC_BT470BG:
+    case AVCOL_SPC_SMPTE170M:
+        return SWS_CS_ITU601;
+    case AVCOL_SPC_FCC:
+        return SWS_CS_FCC;
+    case AVCOL_SPC_SMPTE240M:
+        return SWS_CS_SMPTE240M;
+    case AVCOL_SPC_BT2020_NCL:
+    case AVCOL_SPC_BT2020_CL:
+        return SWS_CS_BT2020;
+    default:
+        // Untagged video: HD and larger is BT.709 by convention, SD is BT.601.
+        return height >= 720 ? SWS_CS_ITU709 : SWS_CS_ITU601;
+    }
+}
+
+// The JPEG-range pixel formats are the plain ones with full range; swscale wants the
+// plain format and the range given separately.
+AVPixelFormat withoutJpegRange(AVPixelFormat format, bool& fullRange)
+{
+    switch (format) {
+    case AV_PIX_FMT_YUVJ420P: fullRange = true; return AV_PIX_FMT_YUV420P;
+    case AV_PIX_FMT_YUVJ422P: fullRange = true; return AV_PIX_FMT_YUV422P;
+    case AV_PIX_FMT_YUVJ444P: fullRange = true; return AV_PIX_FMT_YUV444P;
+    case AV_PIX_FMT_YUVJ440P: fullRange = true; return AV_PIX_FMT_YUV440P;
+    case AV_PIX_FMT_YUVJ411P: fullRange = true; return AV_PIX_FMT_YUV411P;
+    default: return format;
+    }
+}
+
+// One opened video: the demuxer, the decoder of its video stream, and the packet loop
+// that follows the send/receive contract.
+class VideoFile {
+public:
+    explicit VideoFile(const fs::path& path)
+        : m_path(path)
+    {
+        AVFormatContext* raw = nullptr;
+        // On failure avformat_open_input frees the context itself.
+        if (const int error = avformat_open_input(&raw, path.c_str(), nullptr, nullptr); error < 0)
+            fail(quotedName(path) + " could not be read as a video", error);
+        m_format.reset(raw);
+        if (const int error = avformat_find_stream_info(raw, nullptr); error < 0)
+            fail(quotedName(path) + " could not be read as a video", error);
+        m_packet.reset(av_packet_alloc());
+        if (!m_packet)
+            throw std::bad_alloc();
+    }
+
+    AVFormatContext* format() const { return m_format.get(); }
+    AVStream* stream() const { return m_format->streams[m_index]; }
+
+    void openDecoder(int index)
+    {
+        m_index = index;
+        for (unsigned i = 0; i < m_format->nb_streams; ++i)
+            m_format->streams[i]->discard = static_cast<int>(i) == index ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+
+        const AVCodecParameters* parameters = stream()->codecpar;
+        const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
+        if (!codec)
+            fail(quotedName(m_path) + " uses a video format that cannot be decoded (" + avcodec_get_name(parameters->codec_id) + ")");
+        m_decoder.reset(avcodec_alloc_context3(codec));
+        if (!m_decoder)
+            throw std::bad_alloc();
+        if (const int error = avcodec_parameters_to_context(m_decoder.get(), parameters); error < 0)
+            fail(quotedName(m_path) + " could not be decoded", error);
+        m_decoder->pkt_timebase = stream()->time_base;
+        m_decoder->thread_count = 0;
+        if (const int error = avcodec_open2(m_decoder.get(), codec, nullptr); error < 0)
+            fail(quotedName(m_path) + " could not be decoded", error);
+    }
+
+    // Positions the demuxer at the key frame at or before `timestamp` (in the stream's time base).
+    bool seekBefore(std::int64_t timestamp)
+    {
+        if (av_seek_frame(m_format.get(), m_index, timestamp, AVSEEK_FLAG_BACKWARD) < 0)
+            return false;
+        avcodec_flush_buffers(m_decoder.get());
+        m_draining = false;
+        return true;
+    }
+
+    // The next frame in presentation order, or false at the end of the stream.
+    bool nextFrame(AVFrame* frame)
+    {
+        for (;;) {
+            const int received = avcodec_receive_frame(m_decoder.get(), frame);
+            if (received == 0)
+                return true;
+            if (received == AVERROR_EOF || (received == AVERROR(EAGAIN) && m_draining))
+                return false;
+            if (received == AVERROR(ENOMEM))
+                throw std::bad_alloc();
+            // Any other error is a damaged picture; the decoder goes on with the next one.
+            if (received != AVERROR(EAGAIN))
+                continue;
+
+            // EAGAIN: the decoder wants more input.
+            const int read = av_read_frame(m_format.get(), m_packet.get());
+            if (read < 0) {
+                // End of the file, or the rest cannot be read: a null packet drains the
+                // frames the decoder still holds, which would be lost otherwise.
+                avcodec_send_packet(m_decoder.get(), nullptr);
+                m_draining = true;
+                continue;
+            }
+            if (m_packet->stream_index == m_index) {
+                const int sent = avcodec_send_packet(m_decoder.get(), m_packet.get());
+                if (sent == AVERROR(ENOMEM)) {
+                    av_packet_unref(m_packet.get());
+                    throw std::bad_alloc();
+                }
+            }
+            av_packet_unref(m_packet.get());
+        }
+    }
+
+    Image toImage(const AVFrame* frame) const
+    {
+        const int width = frame->width, height = frame->height;
+        if (width <= 0 || height <= 0)
+            fail("No picture could be decoded from " + quotedName(m_path));
+
+        // Square pixels: stretch the width to the display aspect ratio, as players do.
+        AVRational sar = av_guess_sample_aspect_ratio(m_format.get(), stream(), const_cast<AVFrame*>(frame));
+        std::int64_t displayWidth = width;
+        if (sar.num > 0 && sar.den > 0 && sar.num != sar.den)
+            displayWidth = std::llround(static_cast<double>(width) * sar.num / sar.den);
+        if (displayWidth < 1 || displayWidth > maxSide || height > maxSide || displayWidth * height > maxPixels)
+            fail(quotedName(m_path) + " has a picture too large to save (" + std::to_string(displayWidth) + " \u00D7 "
+                 + std::to_string(height) + " pixels)");
+
+        const auto* descriptor = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(frame->format));
+        if (!descriptor)
+            fail("No picture could be decoded from " + quotedName(m_path));
+        const bool alpha = descriptor->flags & AV_PIX_FMT_FLAG_ALPHA;
+
+        bool fullRange = frame->color_range == AVCOL_RANGE_JPEG;
+        const AVPixelFormat source = withoutJpegRange(static_cast<AVPixelFormat>(frame->format), fullRange);
+
+        Image image;
+        image.width = static_cast<int>(displayWidth);
+        image.height = height;
+        image.channels = alpha ? 4 : 3;
+        image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * image.channels);
+
+        SwsPtr scaler(sws_getContext(width, height, source, image.width, image.height,
+                                     alpha ? AV_PIX_FMT_RGBA : AV_PIX_FMT_RGB24,
+                                     SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr));
+        if (!scaler)
+            fail(quotedName(m_path) + " has a picture format that cannot be converted ("
+                 + std::string(descriptor->name) + ")");
+        if (!(descriptor->flags & AV_PIX_FMT_FLAG_RGB)) {
+            // The frame's own matrix and range; output is full-range RGB.
+            const int* matrix = sws_getCoefficients(swsColorspace(frame->colorspace, height));
+            sws_setColorspaceDetails(scaler.get(), matrix, fullRange ? 1 : 0, sws_getCoefficients(SWS_CS_DEFAULT), 1, 0,
+                                     1 << 16, 1 << 16);
+        }
+        std::uint8_t* destination[4] = {image.pixels.data(), nullptr, nullptr, nullptr};
+        int destinationStride[4] = {image.width * image.channels, 0, 0, 0};
+        sws_scale(scaler.get(), frame->data, frame->linesize, 0, height, destination, destinationStride);
+
+        return oriented(image, orientation(frame));
+    }
+
+private:
+    Orientation orientation(const AVFrame* frame) const
+    {
+        const std::uint8_t* matrix = av_stream_get_side_data(stream(), AV_PKT_DATA_DISPLAYMATRIX, nullptr);
+        if (!matrix) {
+            if (const AVFrameSideData* side = av_frame_get_side_data(frame, AV_FRAME_DATA_DISPLAYMATRIX))
+                matrix = side->data;
+        }
+        return orientationOf(reinterpret_cast<const std::int32_t*>(matrix));
+    }
+
+    fs::path m_path;
+    FormatPtr m_format;
+    CodecPtr m_decoder;
+    PacketPtr m_packet;
+    int m_index = -1;
+    bool m_draining = false;
+};
+
+void checkIsFile(const fs::path& video)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(video, ec);
+    if (status.type() == fs::file_type::not_found)
+        fail(quotedName(video) + " could not be found");
+    if (status.type() == fs::file_type::directory)
+        fail(quotedName(video) + " is a folder, not a video file");
+}
+
+// The presentation's length as a count of 1/timescale seconds.
+struct Duration {
+    std::int64_t value = 0;
+    std::int64_t timescale = 0;
+    bool known() const { return timescale > 0 && value > 0; }
+};
+
+// The asset's duration: the longest track. The video stream's own count is exact, the
+// container's is rounded to microseconds (or less), so the stream's is preferred unless
+// another track runs noticeably longer.
+Duration durationOf(const AVFormatContext* format, const AVStream* stream)
+{
+    Duration container;
+    if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
+        container = {format->duration, AV_TIME_BASE};
+
+    if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0 && stream->time_base.num > 0
+        && stream->time_base.den > 0) {
+        const std::int64_t inMicroseconds = av_rescale_q(stream->duration, stream->time_base, AV_TIME_BASE_Q);
+        if (!container.known() || container.value <= inMicroseconds + 1000) {
+            std::int64_t value;
+            if (!__builtin_mul_overflow(stream->duration, static_cast<std::int64_t>(stream->time_base.num), &value))
+                return {value, stream->time_base.den};
+        }
+    }
+    return container;
+}
+
+// The frame shown at `target`: the last frame that starts at or before it. Decoding
+// starts at the key frame before the target; where the seek lands after it (containers
+// without an index), it steps back further, and in the end decodes from the start.
+FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, int index, std::int64_t origin,
+                 std::int64_t target)
+{
+    const AVRational timeBase = file->stream()->time_base;
+    std::int64_t step = std::max<std::int64_t>(av_rescale_q(1, AVRational{1, 1}, timeBase), 1);
+    std::int64_t seekTo = target;
+    FramePtr frame = makeFrame();
+
+    for (;;) {
+        bool fromStart = seekTo <= origin || !file->seekBefore(seekTo);
+        if (fromStart) {
+            file = std::make_unique<VideoFile>(video);
+            file->openDecoder(index);
+        }
+
+        FramePtr best;
+        // After a seek, frames shown before the first key frame may refer to pictures
+        // that were never decoded (open GOPs); they are not to be trusted.
+        bool sawKeyFrame = fromStart;
+        while (file->nextFrame(frame.get())) {
+            if (frame->key_frame)
+                sawKeyFrame = true;
+            if (timestampOf(frame.get()) > target)
+                break;
+            if (sawKeyFrame) {
+                best = std::move(frame);
+                frame = makeFrame();
+            } else {
+                av_frame_unref(frame.get());
+            }
+        }
+        if (best)
+            return best;
+        if (fromStart)
+            fail("No picture could be decoded from " + quotedName(video));
+
+        seekTo = seekTo - origin > step ? seekTo - step : origin;
+        step = step > std::numeric_limits<std::int64_t>::max() / 2 ? step : step * 2;
+    }
+}
+
+} // namespace
+
+fs::path extractFrames(const fs::path& videoArgument)
+{
+    silenceLibraryLog();
+    const fs::path video = fs::absolute(videoArgument);
+    checkIsFile(video);
+
+    auto file = std::make_unique<VideoFile>(video);
+    const AVFormatContext* format = file->format();
+    const int index = firstVideoStream(format);
+    const bool hasTracks = format->nb_streams > 0;
+    const double rate = frameRateForInterval(hasTracks, hasTracks ? rateOf(format->streams[0]) : 0,
+                                             index >= 0 ? rateOf(format->streams[index]) : 0);
+
+    const fs::path folder = makeOutputFolder(video);
+
+    if (index < 0)
+        fail(quotedName(video) + " contains no video");
+    file->openDecoder(index);
+
+    FramePtr first = makeFrame();
+    if (!file->nextFrame(first.get()))
+        fail("No picture could be decoded from " + quotedName(video));
+    const Image firstImage = file->toImage(first.get());
+    savePNG(firstImage, folder / "first.png");
+
+    // Times count from the first frame shown, whatever the stream's timestamps start at.
+    const std::int64_t firstTimestamp = timestampOf(first.get());
+    const std::int64_t origin = firstTimestamp == AV_NOPTS_VALUE ? 0 : firstTimestamp;
+    first.reset();
+    const AVRational timeBase = file->stream()->time_base;
+    const Duration duration = durationOf(format, file->stream());
+    std::int64_t target = std::numeric_limits<std::int64_t>::max(); // unknown length: the last frame
+    if (duration.known()) {
+        const std::int64_t offset = lastFrameTime(duration.value, rate, duration.timescale);
+        target = saturatingAdd(
+            origin, av_rescale_q_rnd(offset, AVRational{1, static_cast<int>(std::min<std::int64_t>(
+                                                                duration.timescale, std::numeric_limits<int>::max()))},
+                                     timeBase, static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX)));
+    }
+
+    if (target <= origin) {
+        savePNG(firstImage, folder / "last.png");
+        return folder;
+    }
+    FramePtr last = frameAt(file, video, index, origin, target);
+    savePNG(file->toImage(last.get()), folder / "last.png");
+    return folder;
+}
+
+} // namespace FrameExtractor
