@@ -1,0 +1,47 @@
+#pragma once
+
+#include "FrameExtractor.h"
+
+#include <filesystem>
+#include <string>
+
+// Test media: every frame carries its own index as a pattern that survives lossy
+// compression, so an image tells exactly which frame it shows.
+//
+// The picture is a grid of 4 x 3 cells. Cell 0 (top left) is red and cell 11 (bottom
+// right) blue, marking the orientation; cells 1 to 10 hold the index's bits, white for 1
+// and black for 0. With alpha, cell 11 is fully transparent.
+namespace TestMedia {
+
+namespace fs = std::filesystem;
+
+struct Clip {
+    int frames = 30;
+    int width = 160;
+    int height = 120;
+    int fps = 30;
+    bool alpha = false;
+    std::string output = "-c:v libx264 -pix_fmt yuv420p"; // ffmpeg arguments before the output file
+};
+
+// A fresh, empty folder for one test, removed when the process ends.
+fs::path scratchFolder(const std::string& name);
+
+// Encodes the marked frames with the ffmpeg command-line tool; returns the file written.
+fs::path makeClip(const fs::path& file, const Clip& clip);
+
+// Runs the ffmpeg command-line tool with the given arguments; true on success.
+bool ffmpeg(const std::string& arguments);
+
+std::string quoted(const fs::path& path);
+
+FrameExtractor::Image readPNG(const fs::path& file);
+
+// How the picture is expected to be shown: 0, 90, 180 or 270 as the container's rotate tag says.
+struct Reading {
+    int index = -1;       // -1 where the marks cannot be read
+    bool colours = false; // the red, blue, black and white cells within tolerance
+};
+Reading readMarks(const FrameExtractor::Image& image, int rotateTag = 0);
+
+} // namespace TestMedia

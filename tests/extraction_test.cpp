@@ -1,0 +1,177 @@
+// The frames written for every kind of video a user may drop: the right frame, upright,
+// at display size, in the right colours.
+#include "TestMedia.h"
+
+#include <gtest/gtest.h>
+
+using namespace TestMedia;
+using FrameExtractor::extractFrames;
+
+namespace {
+
+struct Row {
+    const char* name;
+    const char* fileName;
+    Clip clip;
+    int first;
+    int last;
+    int width = 160;
+    int height = 120;
+    int rotateTag = 0;
+    int channels = 3;
+};
+
+Clip clip(int frames, std::string output, int fps = 30)
+{
+    Clip c;
+    c.frames = frames;
+    c.fps = fps;
+    c.output = std::move(output);
+    return c;
+}
+
+Clip withAlpha(Clip c)
+{
+    c.alpha = true;
+    return c;
+}
+
+Clip sized(Clip c, int width, int height)
+{
+    c.width = width;
+    c.height = height;
+    return c;
+}
+
+const std::string h264 = "-c:v libx264 -preset ultrafast -pix_fmt yuv420p";
+const std::string silence = "-f lavfi -t 3 -i anullsrc=r=48000:cl=mono";
+
+const Row rows[] = {
+    {"bFrames", "clip.mp4", clip(30, "-c:v libx264 -bf 3 -g 250 -pix_fmt yuv420p"), 0, 29},
+    {"timescale600", "clip.mov", clip(30, h264 + " -video_track_timescale 600"), 0, 29},
+    {"rate25", "clip.mp4", clip(50, h264, 25), 0, 49},
+    {"openGop", "clip.mkv", clip(70, "-c:v libx264 -bf 3 -x264-params keyint=24:open-gop=1 -pix_fmt yuv420p"), 0, 69},
+    {"mpeg2ProgramStream", "clip.mpg", clip(60, "-c:v mpeg2video -q:v 2 -g 12 -bf 2 -f vob"), 0, 59},
+    {"transportStreamStartsLate", "clip.ts", clip(60, "-c:v libx264 -bf 2 -g 20 -pix_fmt yuv420p -f mpegts"), 0, 59},
+    {"avi", "clip.avi", clip(45, "-c:v mpeg4 -q:v 2 -bf 2 -g 15"), 0, 44},
+    {"webm", "clip.webm", clip(40, "-c:v libvpx -b:v 2M -g 10"), 0, 39},
+    {"oneFrame", "clip.mp4", clip(1, h264), 0, 0},
+    {"twoFrames", "clip.mp4", clip(2, h264), 0, 1},
+    {"variableFrameRate", "clip.mp4",
+     // A burst of 120 fps, then 30 fps: the nominal (average) interval is shorter than the last frame.
+     clip(40, h264 + " -vf setpts='if(lt(N\\,20)\\,N\\,20+(N-20)*4)/120/TB' -fps_mode vfr"), 0, 39},
+    {"tenBit", "clip.mp4", clip(30, "-c:v libx265 -x265-params log-level=none -pix_fmt yuv420p10le"), 0, 29},
+    {"audioFirst", "clip.mp4", clip(30, silence + " -map 1:a -map 0:v -c:a aac -shortest " + h264), 0, 29},
+    {"audioLongerThanVideo", "clip.mp4", clip(30, silence + " -map 0:v -map 1:a -c:a aac " + h264), 0, 29},
+    {"nonSquarePixels", "clip.mp4", sized(clip(10, h264 + " -vf setsar=32/27"), 720, 480), 0, 9, 853, 480},
+    {"mjpegFullRange", "clip.avi", clip(20, "-c:v mjpeg -q:v 2 -pix_fmt yuvj420p"), 0, 19},
+    {"bt709Tagged", "clip.mp4",
+     clip(20, "-vf scale=out_color_matrix=bt709:out_range=tv,format=yuv420p -colorspace bt709 -color_primaries bt709 "
+              "-color_trc bt709 -c:v libx264 -preset ultrafast"),
+     0, 19},
+    {"proresAlpha", "clip.mov", withAlpha(clip(10, "-c:v prores_ks -profile:v 4444 -pix_fmt yuva444p10le")), 0, 9, 160,
+     120, 0, 4},
+    {"pngAlpha", "clip.mov", withAlpha(clip(10, "-c:v png")), 0, 9, 160, 120, 0, 4},
+    {"qtrleAlpha", "clip.mov", withAlpha(clip(10, "-c:v qtrle -pix_fmt argb")), 0, 9, 160, 120, 0, 4},
+    {"rotated90", "clip.mp4", clip(30, h264), 0, 29, 120, 160, 90},
+    {"rotated180", "clip.mp4", clip(30, h264), 0, 29, 160, 120, 180},
+    {"rotated270", "clip.mp4", clip(30, h264), 0, 29, 120, 160, 270},
+};
+
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class ExtractionTest : public testing::TestWithParam<Row> {};
+
+TEST_P(ExtractionTest, writesTheExactFirstAndLastFrame)
+{
+    const Row& row = GetParam();
+    const fs::path folder = scratchFolder(row.name);
+    fs::path video = makeClip(folder / row.fileName, row.clip);
+    if (row.rotateTag) {
+        const fs::path tagged = folder / ("rotated-" + std::string(row.fileName));
+        ASSERT_TRUE(ffmpeg("-i " + quoted(video) + " -c copy -metadata:s:v:0 rotate=" + std::to_string(row.rotateTag)
+                           + " " + quoted(tagged)));
+        video = tagged;
+    }
+
+    const fs::path output = extractFrames(video);
+    EXPECT_EQ(output, fs::path(video).replace_extension());
+    for (const auto& [file, expected] : {std::pair{"first.png", row.first}, std::pair{"last.png", row.last}}) {
+        SCOPED_TRACE(file);
+        const auto image = readPNG(output / file);
+        EXPECT_EQ(image.width, row.width);
+        EXPECT_EQ(image.height, row.height);
+        EXPECT_EQ(image.channels, row.channels);
+        const Reading marks = readMarks(image, row.rotateTag);
+        EXPECT_EQ(marks.index, expected);
+        EXPECT_TRUE(marks.colours) << "colours or orientation are off";
+        if (row.channels == 4) {
+            // The transparent cell stays transparent; the red one stays opaque.
+            EXPECT_LT(image.row(image.height - 2)[(image.width - 2) * 4 + 3], 16);
+            EXPECT_GT(image.row(1)[1 * 4 + 3], 240);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Videos, ExtractionTest, testing::ValuesIn(rows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Extraction, agreesWithTheReferencePlayerOnRotation)
+{
+    const fs::path folder = scratchFolder("rotationReference");
+    const fs::path plain = makeClip(folder / "plain.mp4", clip(5, h264));
+    const fs::path video = folder / "video.mp4";
+    ASSERT_TRUE(ffmpeg("-i " + quoted(plain) + " -c copy -metadata:s:v:0 rotate=90 " + quoted(video)));
+    ASSERT_TRUE(ffmpeg("-i " + quoted(video) + " -frames:v 1 " + quoted(folder / "reference.png")));
+
+    const auto ours = readPNG(extractFrames(video) / "first.png");
+    const auto reference = readPNG(folder / "reference.png");
+    ASSERT_EQ(ours.width, reference.width);
+    ASSERT_EQ(ours.height, reference.height);
+    // Same orientation: corners agree (the conversion itself may differ slightly).
+    for (auto [x, y] : {std::pair{5, 5}, std::pair{ours.width - 5, 5}, std::pair{5, ours.height - 5}}) {
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(ours.row(y)[x * 3 + c], reference.row(y)[x * 3 + c], 16) << x << "," << y;
+    }
+}
+
+TEST(Extraction, coverArtIsNotTheVideo)
+{
+    const fs::path folder = scratchFolder("coverArt");
+    const fs::path withVideo = makeClip(folder / "video.mp4", clip(20, h264));
+    ASSERT_TRUE(ffmpeg("-f lavfi -i color=c=green:s=64x64 -frames:v 1 " + quoted(folder / "cover.png")));
+
+    const fs::path film = folder / "film.mp4";
+    ASSERT_TRUE(ffmpeg("-i " + quoted(folder / "cover.png") + " -i " + quoted(withVideo)
+                       + " -map 0 -map 1 -c copy -disposition:0 attached_pic " + quoted(film)));
+    EXPECT_EQ(readMarks(readPNG(extractFrames(film) / "last.png")).index, 19);
+
+    // A song with its album cover holds no video.
+    const fs::path song = folder / "song.m4a";
+    ASSERT_TRUE(ffmpeg(silence + " -i " + quoted(folder / "cover.png")
+                       + " -map 0 -map 1 -c:a aac -c:v copy -disposition:v attached_pic " + quoted(song)));
+    try {
+        extractFrames(song);
+        FAIL() << "a song with a cover was taken for a video";
+    } catch (const FrameExtractor::MediaError& error) {
+        EXPECT_STREQ(error.what(), "\u201Csong.m4a\u201D contains no video.");
+    }
+    EXPECT_FALSE(fs::exists(folder / "song" / "first.png"));
+}
+
+TEST(Extraction, namesWithSpacesDotsAndNonAscii)
+{
+    const fs::path folder = scratchFolder("names");
+    for (const char* name : {"my holiday clip.mp4", "a.b.c.mp4", "Überraschung – 夏.mp4"}) {
+        SCOPED_TRACE(name);
+        const fs::path video = makeClip(folder / name, clip(3, h264));
+        const fs::path output = extractFrames(video);
+        EXPECT_EQ(output, folder / fs::path(name).stem());
+        EXPECT_EQ(readMarks(readPNG(output / "last.png")).index, 2);
+    }
+}
+
+} // namespace

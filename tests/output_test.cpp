@@ -1,0 +1,163 @@
+// Where the images go, how they are written, and what a user sees for bad input.
+#include "TestMedia.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <system_error>
+#include <unistd.h>
+
+using namespace TestMedia;
+using namespace FrameExtractor;
+
+namespace {
+
+void writeFile(const fs::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::string contents(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+Image grey(int width, int height)
+{
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.pixels.assign(static_cast<size_t>(width) * height * 3, 128);
+    return image;
+}
+
+Clip shortClip()
+{
+    Clip c;
+    c.frames = 5;
+    c.output = "-c:v libx264 -preset ultrafast -pix_fmt yuv420p";
+    return c;
+}
+
+// What extractFrames throws, as the user reads it.
+std::string failureOf(const fs::path& video)
+{
+    try {
+        extractFrames(video);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST(OutputFolder, isBesideTheVideoWithOnlyTheLastExtensionRemoved)
+{
+    EXPECT_EQ(outputFolderFor("/m/trip.mov"), "/m/trip");
+    EXPECT_EQ(outputFolderFor("/m/a.b.c.mov"), "/m/a.b.c");
+    EXPECT_EQ(outputFolderFor("/x/clip"), "/x/clip");
+    EXPECT_EQ(outputFolderFor("trip.mov"), fs::current_path() / "trip");
+}
+
+TEST(OutputFolder, aRerunReplacesBothImagesAndLeavesOtherFilesAlone)
+{
+    const fs::path folder = scratchFolder("rerun");
+    const fs::path video = makeClip(folder / "trip.mov", shortClip());
+    fs::create_directory(folder / "trip");
+    writeFile(folder / "trip" / "notes.txt", "mine");
+    writeFile(folder / "trip" / "last.png", "old");
+
+    EXPECT_EQ(extractFrames(video), folder / "trip");
+    EXPECT_EQ(extractFrames(video), folder / "trip");
+    EXPECT_EQ(contents(folder / "trip" / "notes.txt"), "mine");
+    EXPECT_EQ(readMarks(readPNG(folder / "trip" / "last.png")).index, 4);
+    // Nothing but the two images and the user's own file: no temporary files left.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "trip"), fs::directory_iterator()), 3);
+}
+
+TEST(OutputFolder, aFileWhereTheFolderShouldGoIsAnError)
+{
+    const fs::path folder = scratchFolder("blocked");
+    const fs::path video = makeClip(folder / "trip.mov", shortClip());
+    writeFile(folder / "trip", "in the way");
+    EXPECT_EQ(failureOf(video), "Could not create the folder \"" + (folder / "trip").string() + "\": File exists");
+    EXPECT_EQ(contents(folder / "trip"), "in the way");
+
+    // Without an extension the folder would be the video itself.
+    const fs::path bare = makeClip(folder / "clip.mp4", shortClip());
+    fs::rename(bare, folder / "clip");
+    EXPECT_NE(failureOf(folder / "clip").find("Could not create the folder"), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(folder / "clip"));
+}
+
+TEST(SavePNG, anImageThatCannotBeEncodedKeepsTheOlderFile)
+{
+    const fs::path folder = scratchFolder("encodeFailure");
+    writeFile(folder / "last.png", "older");
+    try {
+        savePNG(grey(0, 0), folder / "last.png");
+        FAIL() << "an empty image was encoded";
+    } catch (const ExtractionError& error) {
+        EXPECT_EQ(error.kind(), ExtractionError::Kind::cannotSavePNG);
+        EXPECT_EQ(error.fileName(), "last.png");
+        EXPECT_STREQ(error.what(), "Failed to encode PNG: last.png");
+    }
+    EXPECT_EQ(contents(folder / "last.png"), "older");
+}
+
+TEST(SavePNG, writesTheWholeImageWithOrdinaryPermissions)
+{
+    const fs::path folder = scratchFolder("save");
+    savePNG(grey(7, 3), folder / "first.png");
+    const Image back = readPNG(folder / "first.png");
+    EXPECT_EQ(back.width, 7);
+    EXPECT_EQ(back.height, 3);
+    EXPECT_EQ(back.pixels, grey(7, 3).pixels);
+    const auto permissions = fs::status(folder / "first.png").permissions();
+    EXPECT_NE(permissions & fs::perms::others_read, fs::perms::none);
+
+    // A destination that cannot be written is the file-writing error, not an encoding one.
+    EXPECT_THROW(savePNG(grey(2, 2), folder / "missing" / "first.png"), std::system_error);
+}
+
+TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
+{
+    const fs::path folder = scratchFolder("badInput");
+    writeFile(folder / "empty.mp4", "");
+    writeFile(folder / "text.mp4", "This is not a video, just some words.\n");
+    const fs::path whole = makeClip(folder / "whole.mp4", shortClip());
+    const std::string bytes = contents(whole);
+    writeFile(folder / "truncated.mp4", bytes.substr(0, bytes.size() / 3));
+    ASSERT_TRUE(ffmpeg("-f lavfi -t 1 -i anullsrc -c:a aac " + quoted(folder / "song.m4a")));
+    fs::create_directory(folder / "folder.mp4");
+
+    const struct {
+        const char* file;
+        const char* message;
+    } rows[] = {
+        {"empty.mp4", "\u201Cempty.mp4\u201D could not be read as a video ("},
+        {"text.mp4", "\u201Ctext.mp4\u201D could not be read as a video ("},
+        {"truncated.mp4", "\u201Ctruncated.mp4\u201D could not be read as a video ("},
+        {"song.m4a", "\u201Csong.m4a\u201D contains no video."},
+        {"folder.mp4", "\u201Cfolder.mp4\u201D is a folder, not a video file."},
+        {"missing.mp4", "\u201Cmissing.mp4\u201D could not be found."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        EXPECT_EQ(failureOf(folder / row.file).rfind(row.message, 0), 0u) << failureOf(folder / row.file);
+        EXPECT_FALSE(fs::exists(outputFolderFor(folder / row.file) / "first.png"));
+    }
+}
+
+TEST(BadInput, aFolderThatCannotBeWritten)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root";
+    const fs::path folder = scratchFolder("readOnly");
+    const fs::path video = makeClip(folder / "trip.mov", shortClip());
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_NE(failureOf(video).find("Could not create the folder"), std::string::npos);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+}
+
+} // namespace
