@@ -37,11 +37,11 @@ std::string quoted(const fs::path& path);
 
 FrameExtractor::Image readPNG(const fs::path& file);
 
-// How the picture is expected to be shown: 0, 90, 180 or 270 as the container's rotate tag says.
 struct Reading {
     int index = -1;       // -1 where the marks cannot be read
     bool colours = false; // the red, blue, black and white cells within tolerance
 };
+// Reads the marks of an image shown as the container's rotate tag (0, 90, 180, 270) says.
 Reading readMarks(const FrameExtractor::Image& image, int rotateTag = 0);
 
 } // namespace TestMedia

@@ -10,18 +10,19 @@ TEST(FrameSelection, lastFrameTimeIsOneIntervalBeforeTheEnd)
     struct {
         const char* name;
         std::int64_t duration;
+        std::int64_t timescale;
         double rate;
         std::int64_t expected;
     } const rows[] = {
-        {"oneSecondAt30", 600, 30, 580},
-        {"oneSecondAt25", 600, 25, 576},
-        {"shorterThanAFrame", 12, 30, 0},
-        {"exactlyOneFrame", 20, 30, 0},
-        {"ntscRate", 300300, 30000.0 / 1001, 299299},
+        {"oneSecondAt30", 600, 600, 30, 580},
+        {"oneSecondAt25", 600, 600, 25, 576},
+        {"shorterThanAFrame", 12, 600, 30, 0},
+        {"exactlyOneFrame", 20, 600, 30, 0},
+        {"ntscRate", 300300, 30000, 30000.0 / 1001, 299299},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(lastFrameTime(row.duration, row.rate, row.name == std::string("ntscRate") ? 30000 : 600), row.expected);
+        EXPECT_EQ(lastFrameTime(row.duration, row.rate, row.timescale), row.expected);
     }
 }
 
