@@ -13,6 +13,7 @@ extern "C" {
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -219,6 +220,22 @@ public:
         return true;
     }
 
+    // From here on only the frame shown at `target` matters: pictures no other picture
+    // refers to are not decoded when they are shown after the target, or before a picture
+    // already met that is shown at or before it.
+    void aimAt(std::int64_t target)
+    {
+        m_target = target;
+        m_latestWanted = AV_NOPTS_VALUE;
+        m_skippedBeforeTarget = false;
+    }
+    void decodeEverything() { m_target.reset(); }
+
+    // The latest presentation time at or before the target among the packets sent.
+    std::int64_t latestWanted() const { return m_latestWanted; }
+    // Whether a picture shown before that one may have been skipped.
+    bool skippedBeforeTarget() const { return m_skippedBeforeTarget; }
+
     // The next frame in presentation order, or false at the end of the stream.
     bool nextFrame(AVFrame* frame)
     {
@@ -244,6 +261,7 @@ public:
                 continue;
             }
             if (m_packet->stream_index == m_index) {
+                m_decoder->skip_frame = mayDiscard(m_packet->pts) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
                 const int sent = avcodec_send_packet(m_decoder.get(), m_packet.get());
                 if (sent == AVERROR(ENOMEM)) {
                     av_packet_unref(m_packet.get());
@@ -299,10 +317,26 @@ public:
         int destinationStride[4] = {image.width * image.channels, 0, 0, 0};
         sws_scale(scaler.get(), frame->data, frame->linesize, 0, height, destination, destinationStride);
 
-        return oriented(image, orientation(frame));
+        return oriented(std::move(image), orientation(frame));
     }
 
 private:
+    bool mayDiscard(std::int64_t pts)
+    {
+        if (!m_target || pts == AV_NOPTS_VALUE)
+            return false;
+        if (pts > *m_target)
+            return true;
+        if (m_latestWanted == AV_NOPTS_VALUE || pts > m_latestWanted) {
+            m_latestWanted = pts;
+            return false;
+        }
+        if (pts == m_latestWanted)
+            return false;
+        m_skippedBeforeTarget = true;
+        return true;
+    }
+
     Orientation orientation(const AVFrame* frame) const
     {
         const std::uint8_t* matrix = av_stream_get_side_data(stream(), AV_PKT_DATA_DISPLAYMATRIX, nullptr);
@@ -319,6 +353,9 @@ private:
     PacketPtr m_packet;
     int m_index = -1;
     bool m_draining = false;
+    std::optional<std::int64_t> m_target;
+    std::int64_t m_latestWanted = AV_NOPTS_VALUE;
+    bool m_skippedBeforeTarget = false;
 };
 
 void checkIsFile(const fs::path& video)
@@ -369,6 +406,7 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, int in
     std::int64_t step = std::max<std::int64_t>(av_rescale_q(1, AVRational{1, 1}, timeBase), 1);
     std::int64_t seekTo = target;
     FramePtr frame = makeFrame();
+    bool skipping = true;
 
     for (;;) {
         bool fromStart = seekTo <= origin || !file->seekBefore(seekTo);
@@ -376,6 +414,10 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, int in
             file = std::make_unique<VideoFile>(video);
             file->openDecoder(index);
         }
+        if (skipping)
+            file->aimAt(target);
+        else
+            file->decodeEverything();
 
         FramePtr best;
         // After a seek, frames shown before the first key frame may refer to pictures
@@ -393,11 +435,20 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, int in
                 av_frame_unref(frame.get());
             }
         }
+        // Skipping relies on the packets' times. Where the frame that came out is not the
+        // one they promised (a damaged picture, times the decoder corrected), the same
+        // stretch is decoded again in full.
+        if (skipping && file->skippedBeforeTarget()
+            && (!best || timestampOf(best.get()) != file->latestWanted())) {
+            skipping = false;
+            continue;
+        }
         if (best)
             return best;
         if (fromStart)
             fail("No picture could be decoded from " + quotedName(video));
 
+        skipping = true;
         seekTo = seekTo - origin > step ? seekTo - step : origin;
         step = step > std::numeric_limits<std::int64_t>::max() / 2 ? step : step * 2;
     }

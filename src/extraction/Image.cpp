@@ -4,7 +4,7 @@
 
 namespace FrameExtractor {
 
-Image oriented(const Image& source, Orientation o)
+Image oriented(Image source, Orientation o)
 {
     if (o.isIdentity())
         return source;

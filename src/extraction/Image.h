@@ -25,6 +25,6 @@ struct Orientation {
 };
 
 // Applies a rotation by a multiple of 90 degrees and/or a flip.
-Image oriented(const Image& source, Orientation orientation);
+Image oriented(Image source, Orientation orientation);
 
 } // namespace FrameExtractor

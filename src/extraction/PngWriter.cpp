@@ -1,11 +1,17 @@
 #include "FrameExtractor.h"
 
-#include <png.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <span>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -29,47 +35,218 @@ ExtractionError ExtractionError::cannotSavePNG(std::string fileName)
 
 namespace {
 
-void appendToBuffer(png_structp png, png_bytep data, png_size_t length)
+constexpr std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+void putBigEndian(std::uint8_t* out, std::uint32_t value)
 {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
+    out[0] = static_cast<std::uint8_t>(value >> 24);
+    out[1] = static_cast<std::uint8_t>(value >> 16);
+    out[2] = static_cast<std::uint8_t>(value >> 8);
+    out[3] = static_cast<std::uint8_t>(value);
 }
 
-void noFlush(png_structp) {}
+// A PNG chunk laid out in one buffer: length, type, data, CRC. The data is written in
+// place through data(), then close() fills in the length and CRC.
+class Chunk {
+public:
+    Chunk(const char (&type)[5], std::size_t capacity)
+        : m_bytes(new std::uint8_t[capacity + 12])
+    {
+        std::memcpy(m_bytes.get() + 4, type, 4);
+    }
+    std::uint8_t* data() { return m_bytes.get() + 8; }
+    void close(std::size_t length)
+    {
+        m_length = length;
+        putBigEndian(m_bytes.get(), static_cast<std::uint32_t>(length));
+        const uLong crc = crc32(crc32(0, nullptr, 0), m_bytes.get() + 4, static_cast<uInt>(length + 4));
+        putBigEndian(data() + length, static_cast<std::uint32_t>(crc));
+    }
+    std::span<const std::uint8_t> bytes() const { return {m_bytes.get(), m_length + 12}; }
 
-// libpng reports errors through longjmp; the warning handler keeps it from printing.
-void ignoreWarning(png_structp, png_const_charp) {}
+private:
+    // Left uninitialised: only the part deflate writes is ever touched, or kept in memory.
+    std::unique_ptr<std::uint8_t[]> m_bytes;
+    std::size_t m_length = 0;
+};
 
-// Returns false when libpng refuses the image (an empty or oversized picture, say).
-bool encodePNG(const Image& image, std::vector<std::uint8_t>& out)
+enum Filter : std::uint8_t { none, sub, up, average, paeth, filterCount };
+
+std::uint8_t paethPredictor(int a, int b, int c)
+{
+    const int p = a + b - c;
+    const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+    return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+}
+
+// Filters one row with each of the five PNG filters and keeps the one whose bytes have the
+// lowest order-0 entropy: on film grain that is usually no filter at all, on clean
+// pictures Paeth or Up. (The usual sum-of-differences rule filters grain needlessly and
+// makes it a tenth larger.)
+class RowFilter {
+public:
+    RowFilter(std::size_t rowBytes, int pixelBytes)
+        : m_rowBytes(rowBytes)
+        , m_pixelBytes(pixelBytes)
+        , m_candidates(filterCount * (rowBytes + 1))
+        , m_costOfCount(rowBytes + 1)
+    {
+        // Bits spent on a byte value that occurs n times in the row: n * log2(row / n).
+        for (std::size_t n = 1; n <= rowBytes; ++n)
+            m_costOfCount[n] = static_cast<float>(n * std::log2(static_cast<double>(rowBytes) / n));
+    }
+
+    // Returns the filtered row, filter type byte first.
+    const std::uint8_t* filter(const std::uint8_t* row, const std::uint8_t* above)
+    {
+        const std::size_t n = m_rowBytes;
+        const int bpp = m_pixelBytes;
+        std::uint8_t* out[filterCount];
+        for (int f = 0; f < filterCount; ++f) {
+            out[f] = &m_candidates[f * (n + 1)];
+            out[f][0] = static_cast<std::uint8_t>(f);
+            ++out[f];
+        }
+        for (std::size_t x = 0; x < n; ++x) {
+            const int a = x >= static_cast<std::size_t>(bpp) ? row[x - bpp] : 0;
+            const int b = above ? above[x] : 0;
+            const int c = above && x >= static_cast<std::size_t>(bpp) ? above[x - bpp] : 0;
+            const int v = row[x];
+            out[none][x] = static_cast<std::uint8_t>(v);
+            out[sub][x] = static_cast<std::uint8_t>(v - a);
+            out[up][x] = static_cast<std::uint8_t>(v - b);
+            out[average][x] = static_cast<std::uint8_t>(v - ((a + b) >> 1));
+            out[paeth][x] = static_cast<std::uint8_t>(v - paethPredictor(a, b, c));
+        }
+        int best = none;
+        float bestCost = 0;
+        for (int f = 0; f < filterCount; ++f) {
+            std::uint32_t histogram[256] = {};
+            for (std::size_t x = 0; x < n; ++x)
+                ++histogram[out[f][x]];
+            float cost = 0;
+            for (std::uint32_t count : histogram)
+                cost += m_costOfCount[count];
+            if (f == none || cost < bestCost) {
+                best = f;
+                bestCost = cost;
+            }
+        }
+        return &m_candidates[best * (n + 1)];
+    }
+
+private:
+    std::size_t m_rowBytes;
+    int m_pixelBytes;
+    std::vector<std::uint8_t> m_candidates;
+    std::vector<float> m_costOfCount;
+};
+
+// One band of rows deflated on its own: raw deflate blocks that end on a byte boundary
+// (the last band's end the stream), so that the bands joined in order are one zlib stream,
+// as parallel gzip tools do it. Run-length matching suits filtered pictures: nearly as
+// small as full matching and several times faster.
+struct Band {
+    int firstRow = 0;
+    int rowCount = 0;
+    bool isFirst = false;
+    bool isLast = false;
+    std::optional<Chunk> chunk;
+    uLong adler = 0;
+    std::size_t rawLength = 0;
+    bool ok = false;
+};
+
+void deflateBand(const Image& image, Band& band)
+{
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * image.channels;
+    band.rawLength = (rowBytes + 1) * band.rowCount;
+
+    z_stream stream{};
+    if (deflateInit2(&stream, 1, Z_DEFLATED, -15, 9, Z_RLE) != Z_OK)
+        return;
+    // Room for the worst case, the zlib header in front and the checksum behind.
+    const std::size_t capacity = deflateBound(&stream, band.rawLength) + 16 + 6;
+    band.chunk.emplace("IDAT", capacity);
+    std::uint8_t* out = band.chunk->data();
+    std::size_t length = 0;
+    if (band.isFirst) {
+        out[length++] = 0x78; // deflate, 32 KiB window
+        out[length++] = 0x01; // fastest compression; header check bits
+    }
+
+    RowFilter filter(rowBytes, image.channels);
+    band.adler = adler32(0, nullptr, 0);
+    stream.next_out = out + length;
+    stream.avail_out = static_cast<uInt>(capacity - length - 4);
+    int status = Z_OK;
+    for (int i = 0; i < band.rowCount && status == Z_OK; ++i) {
+        const int y = band.firstRow + i;
+        const std::uint8_t* row = filter.filter(image.row(y), y > 0 ? image.row(y - 1) : nullptr);
+        band.adler = adler32(band.adler, row, static_cast<uInt>(rowBytes + 1));
+        stream.next_in = const_cast<std::uint8_t*>(row);
+        stream.avail_in = static_cast<uInt>(rowBytes + 1);
+        const bool lastRow = i + 1 == band.rowCount;
+        status = deflate(&stream, lastRow ? (band.isLast ? Z_FINISH : Z_SYNC_FLUSH) : Z_NO_FLUSH);
+        if (stream.avail_in != 0)
+            status = Z_BUF_ERROR;
+    }
+    band.ok = band.isLast ? status == Z_STREAM_END : status == Z_OK;
+    length = capacity - 4 - stream.avail_out;
+    deflateEnd(&stream);
+    band.chunk->close(length); // the last band's checksum is appended by the caller
+}
+
+// Encodes the image as a PNG: the parts to write in order. Returns nothing when the image
+// cannot be a PNG (empty, or a buffer that does not match its size).
+std::optional<std::vector<Chunk>> encodePNG(const Image& image)
 {
     if (image.width <= 0 || image.height <= 0 || (image.channels != 3 && image.channels != 4)
         || image.pixels.size() != static_cast<std::size_t>(image.width) * image.height * image.channels)
-        return false;
+        return std::nullopt;
 
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, ignoreWarning);
-    if (!png)
-        return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
+    // Bands of at least 64 rows, one per core.
+    const int cores = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 16u));
+    const int bandCount = std::clamp(image.height / 64, 1, cores);
+    std::vector<Band> bands(bandCount);
+    for (int i = 0; i < bandCount; ++i) {
+        bands[i].firstRow = static_cast<int>(static_cast<std::int64_t>(image.height) * i / bandCount);
+        bands[i].rowCount = static_cast<int>(static_cast<std::int64_t>(image.height) * (i + 1) / bandCount) - bands[i].firstRow;
+        bands[i].isFirst = i == 0;
+        bands[i].isLast = i + 1 == bandCount;
     }
-    // Nothing with a destructor may live between setjmp and a longjmp to it.
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
+    {
+        std::vector<std::jthread> workers;
+        for (int i = 1; i < bandCount; ++i)
+            workers.emplace_back([&image, &band = bands[i]] { deflateBand(image, band); });
+        deflateBand(image, bands[0]);
     }
-    png_set_write_fn(png, &out, appendToBuffer, noFlush);
-    png_set_IHDR(png, info, image.width, image.height, 8,
-                 image.channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < image.height; ++y)
-        png_write_row(png, image.row(y));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+
+    std::vector<Chunk> parts;
+    parts.emplace_back("IHDR", 13);
+    std::uint8_t* header = parts.back().data();
+    putBigEndian(header, static_cast<std::uint32_t>(image.width));
+    putBigEndian(header + 4, static_cast<std::uint32_t>(image.height));
+    header[8] = 8;                             // bits per channel
+    header[9] = image.channels == 4 ? 6 : 2;   // RGBA or RGB
+    header[10] = header[11] = header[12] = 0;  // deflate, adaptive filters, not interlaced
+    parts.back().close(13);
+
+    uLong adler = adler32(0, nullptr, 0);
+    for (Band& band : bands) {
+        if (!band.ok)
+            return std::nullopt;
+        adler = adler32_combine(adler, band.adler, static_cast<z_off_t>(band.rawLength));
+    }
+    Chunk& last = *bands.back().chunk;
+    const std::size_t lastLength = last.bytes().size() - 12;
+    putBigEndian(last.data() + lastLength, static_cast<std::uint32_t>(adler));
+    last.close(lastLength + 4);
+    for (Band& band : bands)
+        parts.push_back(std::move(*band.chunk));
+    parts.emplace_back("IEND", 0);
+    parts.back().close(0);
+    return parts;
 }
 
 [[noreturn]] void throwWriteError(int error, const fs::path& destination)
@@ -78,7 +255,7 @@ bool encodePNG(const Image& image, std::vector<std::uint8_t>& out)
                             "Could not write \"" + destination.string() + "\"");
 }
 
-bool writeAll(int fd, const std::vector<std::uint8_t>& bytes)
+bool writeAll(int fd, std::span<const std::uint8_t> bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -95,9 +272,12 @@ bool writeAll(int fd, const std::vector<std::uint8_t>& bytes)
 
 // Writes beside the destination, then renames over it, so that a reader never sees a
 // half-written PNG and a failure leaves the older file untouched.
-void replaceFile(const fs::path& destination, const std::vector<std::uint8_t>& bytes)
+void replaceFile(const fs::path& destination, const std::vector<Chunk>& parts)
 {
-    std::string temp = (destination.parent_path() / ("." + destination.filename().string() + ".XXXXXX")).string();
+    std::string hidden(".");
+    hidden += destination.filename().string();
+    hidden += ".XXXXXX";
+    std::string temp = (destination.parent_path() / hidden).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         throwWriteError(errno, destination);
@@ -107,7 +287,9 @@ void replaceFile(const fs::path& destination, const std::vector<std::uint8_t>& b
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
 
-    const bool written = writeAll(fd, bytes);
+    bool written = writeAll(fd, signature);
+    for (const Chunk& part : parts)
+        written = written && writeAll(fd, part.bytes());
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;
     const int closeError = errno;
@@ -126,10 +308,10 @@ void replaceFile(const fs::path& destination, const std::vector<std::uint8_t>& b
 
 void savePNG(const Image& image, const fs::path& destination)
 {
-    std::vector<std::uint8_t> bytes;
-    if (!encodePNG(image, bytes))
+    const std::optional<std::vector<Chunk>> parts = encodePNG(image);
+    if (!parts)
         throw ExtractionError::cannotSavePNG(destination.filename().string());
-    replaceFile(destination, bytes);
+    replaceFile(destination, *parts);
 }
 
 } // namespace FrameExtractor
