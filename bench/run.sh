@@ -1,39 +1,69 @@
 #!/usr/bin/env bash
-# Times framepicker-cli against the ffmpeg command-line tool doing the same job (first
-# frame; accurate seek to the duration less one frame interval), alternating runs, and
-# prints medians, the ratio and peak memory (maximum resident set size).
-#   bench/run.sh [RUNS]      clips are made once into bench/out/
+# Times framepicker-cli against the ffmpeg command-line tool doing the same job, in
+# alternating runs, and prints medians, ratios and peak memory (maximum resident set size).
+#   ffmpeg recipe: the first frame to PNG, then an accurate seek to the duration less one
+#                  frame interval and that frame to PNG (the times are worked out beforehand,
+#                  outside the measurement);
+#   decode bound:  the same two ffmpeg runs decoding to -f null, with no image written.
+# Then it times the PNG encoder on one grainy 4K frame against ffmpeg's PNG encoder.
+#   bench/run.sh [RUNS]      clips are made once into bench/out/ (several minutes)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
-cli=build/src/cli/framepicker-cli
+build=${BUILD:-build}
+cli=$build/src/cli/framepicker-cli
+cmake --build "$build" --target framepicker-cli png_bench >/dev/null
 out=bench/out; mkdir -p "$out"
 grain="noise=alls=20:allf=t"
+
+# Camera-like 1080p: a phone's bit rate (20 Mbit/s) over heavy grain.
 [ -f $out/h264.mp4 ] || ffmpeg -v error -y -f lavfi -i "testsrc2=s=1920x1080:r=30:d=30,$grain" \
-  -c:v libx264 -preset veryfast -g 250 -pix_fmt yuv420p $out/h264.mp4
+  -c:v libx264 -preset veryfast -g 250 -b:v 20M -maxrate 25M -bufsize 25M -pix_fmt yuv420p $out/h264.mp4
+# 4K 10-bit HEVC at about 70 Mbit/s.
 [ -f $out/hevc10.mp4 ] || ffmpeg -v error -y -f lavfi -i "testsrc2=s=3840x2160:r=30:d=10,$grain" \
   -c:v libx265 -preset ultrafast -x265-params keyint=120:log-level=none -pix_fmt yuv420p10le $out/hevc10.mp4
+# The same grain left at constant quality: about 110 Mbit/s, nearly all P frames. Decoding
+# alone is most of the job here, for any tool that shows the exact frame.
+[ -f $out/h264-heavy.mp4 ] || ffmpeg -v error -y -f lavfi -i "testsrc2=s=1920x1080:r=30:d=30,$grain" \
+  -c:v libx264 -preset veryfast -g 250 -pix_fmt yuv420p $out/h264-heavy.mp4
 
-measure() { # prints "seconds maxrss_kb" for the command
-  /usr/bin/time -f "%e %M" -o $out/time.txt "$@" >/dev/null 2>&1; cat $out/time.txt; }
-ffmpeg_job() {
-  local v=$1 d r last
-  d=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$v")
-  r=$(ffprobe -v error -select_streams v:0 -show_entries stream=avg_frame_rate -of csv=p=0 "$v")
-  last=$(awk -v d="$d" -v r="$r" 'BEGIN{split(r,a,"/"); t=d-a[2]/a[1]; if(t<0)t=0; printf "%.6f", t}')
-  ffmpeg -v error -y -i "$v" -frames:v 1 $out/ff-first.png &&
-  ffmpeg -v error -y -accurate_seek -ss "$last" -i "$v" -frames:v 1 $out/ff-last.png; }
-export -f ffmpeg_job; export out
+measure() { # appends "seconds maxrss_kb" for the command to the file $1
+  local log=$1; shift
+  /usr/bin/time -f "%e %M" -o $out/time.txt "$@" >/dev/null 2>&1; cat $out/time.txt >> "$log"; }
+last_time() { # the duration less one frame interval, as ffmpeg users compute it
+  local d r
+  d=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$1")
+  r=$(ffprobe -v error -select_streams v:0 -show_entries stream=avg_frame_rate -of csv=p=0 "$1")
+  awk -v d="$d" -v r="$r" 'BEGIN{split(r,a,"/"); t=d-a[2]/a[1]; if(t<0)t=0; printf "%.6f", t}'; }
 median() { sort -n | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
+peak() { cut -d' ' -f2 "$1" | sort -n | tail -1; }
 
 echo "cores: $(nproc)"
-for clip in h264 hevc10; do
-  v=$out/$clip.mp4; : > $out/fp.txt; : > $out/ff.txt
+for clip in h264 hevc10 h264-heavy; do
+  v=$out/$clip.mp4; t=$(last_time "$v")
+  : > $out/fp.txt; : > $out/ff.txt; : > $out/bound.txt
   for i in $(seq "$runs"); do
-    measure $cli "$v" >> $out/fp.txt
-    measure bash -c "ffmpeg_job $v" >> $out/ff.txt
+    rm -rf "${v%.mp4}"
+    measure $out/fp.txt $cli "$v"
+    measure $out/ff.txt bash -c "ffmpeg -v error -y -i $v -frames:v 1 $out/ff-first.png &&
+      ffmpeg -v error -y -accurate_seek -ss $t -i $v -frames:v 1 $out/ff-last.png"
+    measure $out/bound.txt bash -c "ffmpeg -v error -i $v -frames:v 1 -f null - &&
+      ffmpeg -v error -accurate_seek -ss $t -i $v -frames:v 1 -f null -"
   done
   fp=$(cut -d' ' -f1 $out/fp.txt | median); ff=$(cut -d' ' -f1 $out/ff.txt | median)
-  fpm=$(cut -d' ' -f2 $out/fp.txt | sort -n | tail -1); ffm=$(cut -d' ' -f2 $out/ff.txt | sort -n | tail -1)
-  awk -v c=$clip -v a=$fp -v b=$ff -v m=$fpm -v n=$ffm 'BEGIN{printf "%-7s framepicker %.2fs  ffmpeg %.2fs  ratio %.2f  peak RSS %d MiB vs %d MiB\n", c, a, b, a/b, m/1024, n/1024}'
+  bound=$(cut -d' ' -f1 $out/bound.txt | median)
+  awk -v c=$clip -v a=$fp -v b=$ff -v n=$bound -v m=$(peak $out/fp.txt) -v f=$(peak $out/ff.txt) 'BEGIN{
+    printf "%-10s framepicker %.2fs  ffmpeg %.2fs  ratio %.2f  decode bound %.2fs (framepicker/bound %.2f)  peak RSS %d MiB vs %d MiB\n",
+      c, a, b, a/b, n, a/n, m/1024, f/1024}'
 done
+
+# One grainy 4K frame (8-bit RGB): our encoder against ffmpeg's on the same pixels.
+ffmpeg -v error -y -i $out/hevc10.mp4 -frames:v 1 -pix_fmt rgb24 -f rawvideo $out/frame4k.rgb
+ours=$($build/png_bench $out/frame4k.rgb 3840 2160 $out/ours4k.png 9)
+: > $out/ffpng.txt
+for i in $(seq "$runs"); do
+  measure $out/ffpng.txt ffmpeg -v error -y -f rawvideo -pix_fmt rgb24 -s 3840x2160 -i $out/frame4k.rgb $out/ff4k.png
+done
+echo "4K PNG    framepicker $ours; ffmpeg $(cut -d' ' -f1 $out/ffpng.txt | median)s (whole run)" \
+  "$(stat -c %s $out/ff4k.png) bytes"
+rm -f $out/frame4k.rgb

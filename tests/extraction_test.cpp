@@ -48,6 +48,11 @@ const std::string silence = "-f lavfi -t 3 -i anullsrc=r=48000:cl=mono";
 
 const Row rows[] = {
     {"bFrames", "clip.mp4", clip(30, "-c:v libx264 -bf 3 -g 250 -pix_fmt yuv420p"), 0, 29},
+    // Every B frame unreferenced, so the decoder may skip them on the way to the last frame.
+    {"unreferencedBFrames", "clip.mp4",
+     clip(41, "-c:v libx264 -bf 3 -b_strategy 0 -x264-params b-pyramid=none -g 250 -pix_fmt yuv420p"), 0, 40},
+    {"oneFrameHevc", "clip.mp4", clip(1, "-c:v libx265 -x265-params log-level=none -pix_fmt yuv420p"), 0, 0},
+    {"twoFramesBFrames", "clip.mp4", clip(2, "-c:v libx264 -bf 3 -b_strategy 0 -pix_fmt yuv420p"), 0, 1},
     {"timescale600", "clip.mov", clip(30, h264 + " -video_track_timescale 600"), 0, 29},
     {"rate25", "clip.mp4", clip(50, h264, 25), 0, 49},
     {"openGop", "clip.mkv", clip(70, "-c:v libx264 -bf 3 -x264-params keyint=24:open-gop=1 -pix_fmt yuv420p"), 0, 69},
