@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing on Debian 12 and builds Framepicker into build/.
-#   scripts/setup.sh run [VIDEO...]   build, then run framepicker-cli
+#   scripts/setup.sh run [VIDEO]      build, then start Framepicker (with the video, if given)
 #   scripts/setup.sh test             build, then run the whole test suite
 set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(cmake g++ pkg-config ninja-build libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
-          libpng-dev libgtest-dev ffmpeg)
+          libpng-dev libgtest-dev ffmpeg qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+          libgl1-mesa-dev shared-mime-info xvfb xauth imagemagick fonts-noto-color-emoji)
 missing=()
 for p in "${packages[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -16,7 +17,7 @@ fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build
 case "${1:-run}" in
-  run) shift || true; exec build/src/cli/framepicker-cli "${@:---help}" ;;
+  run) shift || true; exec build/src/app/framepicker "$@" ;;
   test) cd build && exec ctest --output-on-failure -j2 ;;
   *) echo "usage: $0 run [VIDEO...] | test" >&2; exit 2 ;;
 esac

@@ -1,0 +1,138 @@
+#include "ContentView.h"
+
+#include "FrameExtractor.h"
+#include "Texts.h"
+#include "VideoTypes.h"
+#include "Widgets.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFuture>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <exception>
+
+namespace {
+
+// Sandboxed platforms grant access to a user-chosen file for the length of a job; this
+// desktop has no such facility, so starting and stopping do nothing.
+struct SecurityScopedAccess {
+    explicit SecurityScopedAccess(const QString&) {}
+    bool start() { return false; }
+    void stop() {}
+};
+
+struct Outcome {
+    bool succeeded = false;
+    QString text; // the folder, or the message
+};
+
+Outcome runJob(const QString& path)
+{
+    SecurityScopedAccess access(path);
+    const bool accessed = access.start();
+    Outcome outcome;
+    try {
+        const std::filesystem::path folder = FrameExtractor::extractFrames(QFile::encodeName(path).toStdString());
+        outcome = {true, QFile::decodeName(folder.c_str())};
+    } catch (const std::exception& error) {
+        outcome = {false, QString::fromUtf8(error.what())};
+    }
+    if (accessed)
+        access.stop();
+    return outcome;
+}
+
+// The name without its last extension: "My Clip.final.mov" gives "My Clip.final".
+QString nameWithoutExtension(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
+} // namespace
+
+ContentView::ContentView(QWidget* parent)
+    : QWidget(parent)
+    , m_dropZone(new DropZone(this))
+    , m_statusLine(new StatusLine(this))
+{
+    setFixedSize(400, 300);
+    auto* layout = new QVBoxLayout(this);
+    constexpr int padding = 16; // each side of the drop zone and around the window's edge
+    layout->setContentsMargins(padding, padding, padding, padding);
+    layout->setSpacing(0);
+    auto* zoneBox = new QVBoxLayout;
+    zoneBox->setContentsMargins(padding, padding, padding, 0);
+    zoneBox->addWidget(m_dropZone);
+    layout->addLayout(zoneBox, 1);
+    m_statusLine->setFixedHeight(32);
+    m_statusLine->setContentsMargins(padding, 0, padding, 0);
+    layout->addWidget(m_statusLine);
+
+    chooseFile = [](QWidget* parent) {
+        QFileDialog dialog(parent);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilter(VideoTypes::globPatterns().join(QLatin1Char(' ')));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                       : QString();
+    };
+}
+
+void ContentView::setStatus(Status status)
+{
+    m_status = std::move(status);
+    m_statusLine->show(m_status);
+    emit statusChanged();
+}
+
+void ContentView::handleLoadedURL(const QUrl& url)
+{
+    if (!url.isLocalFile() || url.toLocalFile().isEmpty()) {
+        setStatus(Error{Texts::text("status.error.readUrl")});
+        return;
+    }
+    const QString path = url.toLocalFile();
+    const QString fileName = QFileInfo(path).fileName();
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot >= 0 ? fileName.mid(dot + 1) : QString();
+    if (!VideoTypes::isSupportedExtension(extension)) {
+        setStatus(Error{Texts::text("status.error.unsupported %@", extension)});
+        return;
+    }
+    processVideo(path);
+}
+
+void ContentView::processVideo(const QString& path)
+{
+    // Busy from this moment, so a second drop or Open Video is refused at once.
+    setStatus(Processing{nameWithoutExtension(path)});
+    // The continuation runs on the GUI thread, and not at all once this view is gone; the
+    // job itself always runs to its end (the application waits for it before quitting).
+    QtConcurrent::run(runJob, path).then(this, [this](const Outcome& outcome) {
+        if (outcome.succeeded)
+            setStatus(Done{outcome.text});
+        else
+            setStatus(Error{outcome.text});
+    });
+}
+
+void ContentView::openFile()
+{
+    if (isProcessing())
+        return;
+    const QString path = chooseFile(this);
+    if (!path.isEmpty())
+        processVideo(path);
+}
+
+bool ContentView::handleDrop(const QList<QUrl>& urls)
+{
+    if (isProcessing() || urls.isEmpty())
+        return false;
+    handleLoadedURL(urls.first());
+    return true;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+#include <variant>
+
+class DropZone;
+class StatusLine;
+
+// The main window's content: the drop zone, the status line beneath it, and the job flow
+// that turns one video into its two images.
+class ContentView : public QWidget {
+    Q_OBJECT
+public:
+    struct Idle {};
+    struct Processing { QString name; };     // the video's name without its extension
+    struct Done { QString folder; };         // the output folder's path
+    struct Error { QString message; };       // ready to show
+    using Status = std::variant<Idle, Processing, Done, Error>;
+
+    explicit ContentView(QWidget* parent = nullptr);
+
+    const Status& status() const { return m_status; }
+    bool isProcessing() const { return std::holds_alternative<Processing>(m_status); }
+
+    // A dropped item's address: checked to be a local file of a supported type, then processed.
+    void handleLoadedURL(const QUrl& url);
+    // Starts the job for one video and returns at once.
+    void processVideo(const QString& path);
+    // File > Open Video: asks for one video, unless a job is running.
+    void openFile();
+
+    // Where openFile gets its file from; the real file dialog unless replaced (tests do).
+    std::function<QString(QWidget* parent)> chooseFile;
+
+    DropZone* dropZone() const { return m_dropZone; }
+    StatusLine* statusLine() const { return m_statusLine; }
+
+signals:
+    void statusChanged();
+
+private:
+    friend class DropZone;
+    // A drop with URLs: refused while a job runs; only the first URL is used.
+    bool handleDrop(const QList<QUrl>& urls);
+
+    void setStatus(Status status);
+
+    Status m_status = Idle{};
+    DropZone* m_dropZone;
+    StatusLine* m_statusLine;
+};

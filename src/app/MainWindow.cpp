@@ -1,0 +1,42 @@
+#include "MainWindow.h"
+
+#include "ContentView.h"
+#include "Texts.h"
+
+#include <QApplication>
+#include <QLayout>
+#include <QMenuBar>
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , m_content(new ContentView(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Framepicker"));
+    setCentralWidget(m_content);
+    buildMenus();
+    // The content's fixed 400 x 300 fixes the window: it cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+MainWindow* MainWindow::openNew()
+{
+    auto* window = new MainWindow;
+    window->show();
+    return window;
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(Texts::text("menu.file"));
+    QAction* newWindow = file->addAction(Texts::text("menu.newWindow"), [] { openNew(); });
+    newWindow->setShortcut(QKeySequence::New);
+    QAction* open = file->addAction(Texts::text("menu.openVideo"), this, [this] { m_content->openFile(); });
+    open->setShortcut(QKeySequence::Open);
+    file->addSeparator();
+    QAction* close = file->addAction(Texts::text("menu.closeWindow"), this, &QWidget::close);
+    close->setShortcut(QKeySequence::Close);
+    QAction* quit = file->addAction(Texts::text("menu.quit"), qApp, &QApplication::closeAllWindows);
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QMainWindow>
+
+class ContentView;
+
+// One main window: its menus and its own ContentView with its own status.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ContentView* content() const { return m_content; }
+
+    // Opens another main window, as File > New Window does.
+    static MainWindow* openNew();
+
+private:
+    void buildMenus();
+    ContentView* m_content;
+};

@@ -1,0 +1,35 @@
+#include "Texts.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
+
+namespace Texts {
+
+namespace {
+constexpr const char* context = "Framepicker";
+}
+
+QString text(const char* key)
+{
+    return QCoreApplication::translate(context, key);
+}
+
+QString text(const char* key, const QString& argument)
+{
+    QString result = QCoreApplication::translate(context, key);
+    const qsizetype at = result.indexOf(QLatin1String("%@"));
+    if (at >= 0)
+        result.replace(at, 2, argument);
+    return result;
+}
+
+void installTranslations()
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(), QStringLiteral("framepicker"), QStringLiteral("_"), QStringLiteral(":/i18n"))
+        || translator->load(QStringLiteral("framepicker_en"), QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(translator);
+}
+
+} // namespace Texts

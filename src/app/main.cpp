@@ -1,0 +1,28 @@
+#include "ContentView.h"
+#include "MainWindow.h"
+#include "Texts.h"
+
+#include <QApplication>
+#include <QThreadPool>
+#include <QUrl>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Korvane"));
+    QApplication::setApplicationName(QStringLiteral("Framepicker"));
+    QApplication::setApplicationVersion(QStringLiteral(FRAMEPICKER_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("framepicker"));
+    Texts::installTranslations();
+
+    MainWindow* window = MainWindow::openNew();
+    // "Open With": a video named on the command line is taken as if it had been dropped.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        window->content()->handleLoadedURL(QUrl::fromLocalFile(arguments.at(1)));
+
+    const int status = app.exec();
+    // A job still running finishes its files before the process ends.
+    QThreadPool::globalInstance()->waitForDone();
+    return status;
+}
