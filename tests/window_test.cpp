@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include "Texts.h"
+#include "Disclaimer.h"
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,7 @@ TEST_F(WindowTest, translatedTextsAndTheFixedSize)
     const fs::path folder = scratchFolder("german");
     drop(view(), {QUrl::fromLocalFile(qpath(folder / "100%@ done%1.txt"))});
     EXPECT_EQ(errorOf(view()), QString::fromUtf8("\u201Etxt\u201C-Dateien werden nicht unterst\u00FCtzt. Bitte eine Videodatei w\u00E4hlen."));
+    EXPECT_TRUE(Texts::text(disclaimerText).startsWith(QStringLiteral("Framepicker wird kostenlos")));
     QCoreApplication::removeTranslator(&german);
 
     EXPECT_EQ(view()->size(), QSize(400, 300));
@@ -234,7 +236,9 @@ TEST(Translations, everyTableHoldsEveryKeyTheCodeUses)
     const QStringList required = {"menu.about", "menu.openVideo", "Framepicker", "about.version %@", "about.description",
                                   "about.disclaimer", "about.poweredBy", "Korvane", "drop.title",
                                   "status.processing %@", "status.error.readUrl", "status.error.unsupported %@",
-                                  "update.available", "update.download", "update.later"};
+                                  "update.available", "update.download", "update.later",
+                                  QString::fromUtf8(disclaimerText)};
+    EXPECT_EQ(required.size(), 16);
     const QStringList tables = QDir(QStringLiteral(SOURCE_DIR "/translations")).entryList({QStringLiteral("*.ts")});
     ASSERT_GE(tables.size(), 2);
     for (const QString& name : tables) {
@@ -254,6 +258,7 @@ TEST(Translations, everyTableHoldsEveryKeyTheCodeUses)
 TEST(Translations, missingEntriesShowTheKeyWithItsArgumentInsertedOnce)
 {
     EXPECT_EQ(Texts::text("drop.title"), QStringLiteral("drop.title"));
+    EXPECT_EQ(Texts::text(disclaimerText), QString::fromUtf8(disclaimerText));
     EXPECT_EQ(Texts::text("status.processing %@", QStringLiteral("100%@ done%1")),
               QStringLiteral("status.processing 100%@ done%1"));
     EXPECT_EQ(Texts::text("status.error.unsupported %@", QString()), QStringLiteral("status.error.unsupported "));

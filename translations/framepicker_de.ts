@@ -79,5 +79,29 @@
         <source>update.later</source>
         <translation>Später</translation>
     </message>
+    <message>
+        <source>Framepicker is provided free of charge and "as is", without warranty of any kind, express or implied, including but not limited to the warranties of merchantability, fitness for a particular purpose and non-infringement.
+
+In no event shall the authors or rights holders be liable for any claim, damages or other liability, whether in an action of contract, tort or otherwise, arising from, out of or in connection with the software or the use of or other dealings in it.
+
+You use the software at your own risk. No guarantee is made about the accuracy, reliability, completeness or timeliness of the software or of the images and other output it produces, and you should check its results before you rely on them in your work.
+
+You alone are responsible for making sure that your use of the software, including the videos and other content you process with it, complies with the laws that apply to you and does not infringe the intellectual property or other rights of third parties.
+
+The authors have no obligation to provide support, maintenance, corrections, updates or new versions of the software, or to answer questions about it, and may change or stop offering it at any time without notice.
+
+By using the software you agree to indemnify and hold harmless its authors and rights holders from and against any claims, losses, damages and costs, including reasonable legal fees, that arise from your use of the software or from your breach of these terms.</source>
+        <translation>Framepicker wird kostenlos und „wie besehen“ bereitgestellt, ohne ausdrückliche oder stillschweigende Gewährleistung jeglicher Art, einschließlich, aber nicht beschränkt auf die Gewährleistung der Marktgängigkeit, der Eignung für einen bestimmten Zweck und der Nichtverletzung von Rechten.
+
+Die Autoren und Rechteinhaber haften in keinem Fall für Ansprüche, Schäden oder sonstige Verpflichtungen, ob aus Vertrag, unerlaubter Handlung oder anderweitig, die aus der Software, ihrer Nutzung oder dem sonstigen Umgang mit ihr entstehen.
+
+Die Nutzung der Software erfolgt auf eigenes Risiko. Für die Richtigkeit, Zuverlässigkeit, Vollständigkeit oder Aktualität der Software und der von ihr erzeugten Bilder und sonstigen Ergebnisse wird keine Gewähr übernommen; prüfen Sie die Ergebnisse, bevor Sie sich auf sie verlassen.
+
+Sie allein sind dafür verantwortlich, dass Ihre Nutzung der Software, einschließlich der damit bearbeiteten Videos und sonstigen Inhalte, mit den für Sie geltenden Gesetzen übereinstimmt und keine geistigen Eigentumsrechte oder sonstigen Rechte Dritter verletzt.
+
+Die Autoren sind nicht verpflichtet, Unterstützung, Wartung, Korrekturen, Aktualisierungen oder neue Versionen der Software bereitzustellen, und können sie jederzeit ohne Ankündigung ändern oder einstellen.
+
+Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechteinhaber von allen Ansprüchen, Verlusten, Schäden und Kosten, einschließlich angemessener Anwaltskosten, freizustellen, die aus Ihrer Nutzung der Software oder einem Verstoß gegen diese Bedingungen entstehen.</translation>
+    </message>
 </context>
 </TS>
