@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
 #include <QTest>
@@ -143,6 +144,25 @@ TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
     const auto before = view()->status().index();
     view()->openFile();
     EXPECT_EQ(view()->status().index(), before);
+}
+
+TEST_F(WindowTest, theFileMenuOpensVideosInItsOwnWindow)
+{
+    QMenu* file = window->menuBar()->actions().first()->menu();
+    QStringList titles;
+    for (QAction* action : file->actions())
+        titles += action->isSeparator() ? QStringLiteral("-") : action->text();
+    EXPECT_EQ(titles, QStringList({"menu.newWindow", "menu.openVideo", "-", "menu.closeWindow", "menu.quit"}));
+
+    QAction* open = file->actions().at(1);
+    EXPECT_EQ(open->shortcut(), QKeySequence(QKeySequence::Open));
+    QPointer<MainWindow> second = MainWindow::openNew();
+    int asked = 0;
+    view()->chooseFile = [&](QWidget*) { ++asked; return QString(); };
+    second->content()->chooseFile = [&](QWidget*) { ADD_FAILURE() << "the other window was asked"; return QString(); };
+    open->trigger();
+    EXPECT_EQ(asked, 1);
+    second->close();
 }
 
 TEST_F(WindowTest, aBrokenVideoShowsTheExtractorsMessage)
