@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
