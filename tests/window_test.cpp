@@ -19,6 +19,8 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include "Texts.h"
+#include "UpdateChecker.h"
+#include <QStandardPaths>
 #include "Disclaimer.h"
 
 #include <gtest/gtest.h>
@@ -290,6 +292,10 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Windows check for updates when they appear: here against a closed loopback port, with
+    // the settings in a private place.
+    QStandardPaths::setTestModeEnabled(true);
+    UpdateChecker::environment().versionURL = QUrl(QStringLiteral("http://127.0.0.1:9/version.json"));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 
 #include "ContentView.h"
 #include "Texts.h"
+#include "UpdateChecker.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -24,6 +25,15 @@ MainWindow* MainWindow::openNew()
     auto* window = new MainWindow;
     window->show();
     return window;
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_appeared) {
+        m_appeared = true;
+        UpdateChecker::checkForUpdates();
+    }
 }
 
 void MainWindow::buildMenus()

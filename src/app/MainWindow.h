@@ -14,7 +14,11 @@ public:
     // Opens another main window, as File > New Window does.
     static MainWindow* openNew();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildMenus();
+    bool m_appeared = false;
     ContentView* m_content;
 };

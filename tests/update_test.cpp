@@ -1,0 +1,208 @@
+// The daily update check against a loopback server: which records lead to the message,
+// what the message says and opens, and the once-a-day rule.
+#include "UpdateChecker.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace UpdateChecker;
+
+namespace {
+
+// Answers every GET with one fixed response; counts the requests.
+class Server : public QTcpServer {
+public:
+    int status = 200;
+    QByteArray body;
+    bool silent = false; // accepts, never answers
+    int requests = 0;
+
+    Server()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    if (!socket->readAll().contains("\r\n\r\n") || silent)
+                        return;
+                    ++requests;
+                    socket->write("HTTP/1.1 " + QByteArray::number(status) + " X\r\nContent-Type: application/json\r\n"
+                                  "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/version.json").arg(serverPort())); }
+};
+
+class UpdateTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Environment& env = environment();
+        env.versionURL = server.url();
+        env.now = [this] { return now; };
+        const QString file = settingsFolder.filePath(QStringLiteral("settings.ini"));
+        env.settings = [file] { return std::make_unique<QSettings>(file, QSettings::IniFormat); };
+        env.present = [this](QMessageBox* box) { shown.push_back(box); };
+        env.openURL = [this](const QUrl& url) { opened.push_back(url); };
+        env.timeoutMilliseconds = 500;
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.9"));
+    }
+    void TearDown() override
+    {
+        for (QMessageBox* box : shown)
+            delete box;
+    }
+    QSettings stored() { return QSettings(settingsFolder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat); }
+
+    // One check on a fresh day; true when the message appeared.
+    bool checkWith(const QByteArray& body, int status = 200)
+    {
+        server.body = body;
+        server.status = status;
+        stored().remove(QStringLiteral("UpdateChecker_lastCheckDate"));
+        const std::size_t before = shown.size();
+        const int requests = server.requests;
+        checkForUpdates();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return server.requests > requests; }, 5000));
+        QTest::qWait(100);
+        const bool appeared = shown.size() > before;
+        for (; before < shown.size(); shown.pop_back())
+            delete shown.back();
+        return appeared;
+    }
+
+    Server server;
+    QTemporaryDir settingsFolder;
+    QDateTime now = QDateTime(QDate(2026, 12, 7), QTime(10, 0));
+    std::vector<QPointer<QMessageBox>> shown;
+    std::vector<QUrl> opened;
+};
+
+TEST(VersionOrder, numericRuns)
+{
+    EXPECT_EQ(compareVersions("1.10", "1.9"), 1);
+    EXPECT_EQ(compareVersions("2.0", "1.12.3"), 1);
+    EXPECT_EQ(compareVersions("1.2", "1.2"), 0);
+    EXPECT_EQ(compareVersions("1.2", "1.10"), -1);
+    EXPECT_EQ(compareVersions("1.0.0", "1.0"), 1);
+    EXPECT_EQ(compareVersions("1.0", "0"), 1);
+    // Leading zeros do not count; letters compare as characters; very long runs do not overflow.
+    EXPECT_EQ(compareVersions("1.01", "1.1"), 0);
+    EXPECT_EQ(compareVersions("1.0b", "1.0a"), 1);
+    EXPECT_EQ(compareVersions("99999999999999999999999", "99999999999999999999998"), 1);
+}
+
+TEST(RemoteVersionRecord, decodedFieldByField)
+{
+    const auto full = decodeRemoteVersion(R"({"version":"2.0","build":9007199254740993,"url":"https://x/","notes":"n","more":1})");
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->build, 9007199254740993LL);
+    EXPECT_EQ(full->notes, QStringLiteral("n"));
+    const auto bare = decodeRemoteVersion(R"({"version":"2.0","url":"u","build":null,"notes":null})");
+    ASSERT_TRUE(bare);
+    EXPECT_FALSE(bare->build);
+    EXPECT_FALSE(bare->notes);
+    for (const char* bad : {R"({"url":"u"})", R"({"version":"2.0"})", R"({"version":2,"url":"u"})",
+                            R"({"version":"2.0","url":"u","build":"7"})", R"({"version":"2.0","url":"u","build":1.5})",
+                            R"({"version":"2.0","url":"u","build":1e30})", R"({"version":"2.0","url":"u","notes":3})",
+                            R"([{"version":"2.0","url":"u"}])", "not json", ""})
+        EXPECT_FALSE(decodeRemoteVersion(bad)) << bad;
+}
+
+TEST_F(UpdateTest, aNewerReleaseIsOfferedWithItsNotes)
+{
+    server.body = R"({"version":"1.10","url":"https://korvane.app/download","notes":"Faster."})";
+    checkForUpdates();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }, 5000));
+    QMessageBox* box = shown.front();
+    EXPECT_EQ(box->text(), QStringLiteral("update.available"));
+    EXPECT_EQ(box->informativeText(), QStringLiteral("Faster."));
+    ASSERT_EQ(box->buttons().size(), 2);
+    EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("update.download"));
+    EXPECT_EQ(box->buttonRole(box->buttons().at(0)) == QMessageBox::AcceptRole ? box->buttons().at(1)->text()
+                                                                              : box->buttons().at(0)->text(),
+              QStringLiteral("update.later"));
+    box->defaultButton()->click();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app/download")));
+}
+
+TEST_F(UpdateTest, whichRecordsLeadToTheMessage)
+{
+    EXPECT_FALSE(checkWith(R"({"version":"1.9","url":"https://a/"})"));
+    EXPECT_FALSE(checkWith(R"({"version":"1.2","url":"https://a/"})"));
+    EXPECT_TRUE(checkWith(R"({"version":"1.9.0","url":"https://a/"})"));
+    EXPECT_TRUE(checkWith(R"({"version":"2.0","url":"https://a/"})", 500)); // the status is not looked at
+    EXPECT_FALSE(checkWith("<html>Server error</html>", 500));
+    EXPECT_FALSE(checkWith(R"({"version":"2.0"})"));
+    EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"https://a/","notes":")" + QByteArray(70 * 1024, 'x') + "\"}"));
+    QCoreApplication::setApplicationVersion(QString());
+    EXPECT_TRUE(checkWith(R"({"version":"0.1","url":"https://a/"})"));
+}
+
+TEST_F(UpdateTest, onlyWebAddressesAreOpened)
+{
+    for (const char* url : {"file:///etc/passwd", "javascript:alert(1)", "not an address", "https://korvane.app/x"}) {
+        server.body = QByteArray(R"({"version":"3.0","url":")") + url + "\"}";
+        stored().remove(QStringLiteral("UpdateChecker_lastCheckDate"));
+        checkForUpdates();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty() && shown.back(); }, 5000)) << url;
+        shown.back()->defaultButton()->click();
+        delete shown.back();
+        shown.pop_back();
+    }
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app/x")));
+}
+
+TEST_F(UpdateTest, onceACalendarDay)
+{
+    server.body = R"({"version":"1.0","url":"https://a/"})";
+    checkForUpdates(); // first launch
+    checkForUpdates(); // a second window on the same day
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests == 1; }, 5000));
+    EXPECT_EQ(stored().value(QStringLiteral("UpdateChecker_lastCheckDate")).toDateTime(), now);
+
+    now = now.addSecs(3600); // later today
+    checkForUpdates();
+    now = now.addDays(1); // tomorrow
+    checkForUpdates();
+    now = now.addDays(-3); // the clock set back
+    checkForUpdates();
+    stored().setValue(QStringLiteral("UpdateChecker_lastCheckDate"), QStringLiteral("yesterday"));
+    checkForUpdates(); // not a date: absent
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.requests == 4; }, 5000));
+    QTest::qWait(200);
+    EXPECT_EQ(server.requests, 4);
+}
+
+TEST_F(UpdateTest, aServerThatNeverAnswersEndsQuietly)
+{
+    server.silent = true;
+    server.body = R"({"version":"9.0","url":"https://a/"})";
+    checkForUpdates();
+    QTest::qWait(1500); // the time-out is half a second here
+    EXPECT_TRUE(shown.empty());
+    server.silent = false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
