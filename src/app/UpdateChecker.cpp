@@ -57,6 +57,7 @@ void showUpdateAlert(const RemoteVersion& record)
     auto* box = new QMessageBox;
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setIcon(QMessageBox::Information);
+    box->setWindowTitle(QStringLiteral("Framepicker"));
     box->setWindowModality(Qt::ApplicationModal);
     box->setText(Texts::text("update.available"));
     box->setInformativeText(record.notes.value_or(QString()));
