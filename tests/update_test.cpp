@@ -133,6 +133,14 @@ TEST_F(UpdateTest, aNewerReleaseIsOfferedWithItsNotes)
     EXPECT_EQ(box->buttonRole(box->buttons().at(0)) == QMessageBox::AcceptRole ? box->buttons().at(1)->text()
                                                                               : box->buttons().at(0)->text(),
               QStringLiteral("update.later"));
+    // While it is open, another day's check shows no second message.
+    now = now.addDays(1);
+    const int requests = server.requests;
+    checkForUpdates();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests > requests; }, 5000));
+    QTest::qWait(100);
+    EXPECT_EQ(shown.size(), 1u);
+
     box->defaultButton()->click();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app/download")));
