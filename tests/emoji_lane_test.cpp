@@ -1,0 +1,79 @@
+// The About header's emoji lanes, driven by a clock of the test's own.
+#include "EmojiLane.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const EmojiLane::Config firstLane{48, 30, 0.2, -120, 0.45};
+
+// Picks 0, 1, 2, ... so that each new emoji can be told apart.
+std::function<std::size_t(std::size_t)> counting()
+{
+    return [next = std::size_t(0)](std::size_t n) mutable { return next++ % n; };
+}
+
+TEST(EmojiLane, followsItsPathPassAfterPass)
+{
+    EmojiLane lane(firstLane, EmojiLane::filmEmojis(), counting());
+    EXPECT_EQ(lane.filmEmojis().size(), 16);
+    // Before it appears: no progress, nothing shown.
+    EXPECT_EQ(lane.flightProgress(100), 0);
+    EXPECT_TRUE(lane.currentEmoji().isEmpty());
+
+    lane.startFlight(1000);
+    EXPECT_EQ(lane.currentEmoji(), EmojiLane::filmEmojis().at(0));
+    const QSizeF area(320, 200);
+    double p = lane.flightProgress(1000);
+    EXPECT_NEAR(p, 0.2, 1e-12);
+    EXPECT_NEAR(lane.position(p, area).x(), -36.8, 1e-9);
+    EXPECT_NEAR(lane.position(p, area).y(), 140.8, 1e-9);
+    EXPECT_EQ(lane.position(1, area), QPointF(488, -288));
+    EXPECT_EQ(lane.position(0, area), QPointF(-168, 248));
+
+    // 24 s later the pass ends; the frame that finds it changes nothing itself.
+    p = lane.flightProgress(1024.5);
+    EXPECT_NEAR(p, 0.5 / 30, 1e-9);
+    EXPECT_EQ(lane.pendingCycle(), 1);
+    EXPECT_EQ(lane.currentEmoji(), EmojiLane::filmEmojis().at(0));
+    lane.advanceCycle(*lane.pendingCycle());
+    EXPECT_EQ(lane.cycleCount(), 1);
+    EXPECT_EQ(lane.currentEmoji(), EmojiLane::filmEmojis().at(1));
+    lane.flightProgress(1030);
+    EXPECT_FALSE(lane.pendingCycle());
+
+    // Frames stalled for several passes: one change, straight to the current pass.
+    lane.flightProgress(1000 + 30 * 7.5 - 6);
+    EXPECT_EQ(lane.pendingCycle(), 7);
+}
+
+TEST(EmojiLane, aClockSetBackAndBadLanesNeverMisbehave)
+{
+    EmojiLane lane(firstLane);
+    lane.startFlight(1000);
+    const double p = lane.flightProgress(990); // before the start
+    EXPECT_LT(p, 0);
+    EXPECT_FALSE(lane.pendingCycle());
+    EXPECT_LT(lane.position(p, QSizeF(320, 200)).x(), -168 + 1e-9);
+
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    for (const double duration : {0.0, -5.0, nan, inf}) {
+        EmojiLane bad({48, duration, 0.5, 0, 1});
+        bad.startFlight(10);
+        EXPECT_EQ(bad.flightProgress(1e6), 0) << duration;
+        EXPECT_FALSE(bad.pendingCycle());
+    }
+    EmojiLane tiny({48, 1e-300, 0, 0, 1});
+    tiny.startFlight(0);
+    EXPECT_EQ(tiny.flightProgress(1e10), 0); // a quotient beyond 64 bits
+    EXPECT_FALSE(tiny.pendingCycle());
+
+    EmojiLane empty(firstLane, {});
+    empty.startFlight(0);
+    EXPECT_EQ(empty.currentEmoji(), QStringLiteral("\U0001F3AC"));
+}
+
+} // namespace
