@@ -24,6 +24,10 @@
         <translation>Beenden</translation>
     </message>
     <message>
+        <source>menu.help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
         <source>menu.about</source>
         <translation>Über Framepicker</translation>
     </message>

@@ -24,6 +24,10 @@
         <translation>Quit</translation>
     </message>
     <message>
+        <source>menu.help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
         <source>menu.about</source>
         <translation>About Framepicker</translation>
     </message>

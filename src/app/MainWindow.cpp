@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AboutWindow.h"
 #include "ContentView.h"
 #include "Texts.h"
 #include "UpdateChecker.h"
@@ -49,4 +50,8 @@ void MainWindow::buildMenus()
     QAction* quit = file->addAction(Texts::text("menu.quit"), qApp, &QApplication::closeAllWindows);
     quit->setShortcut(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
+
+    QMenu* help = menuBar()->addMenu(Texts::text("menu.help"));
+    QAction* about = help->addAction(Texts::text("menu.about"), [] { AboutWindow::show(); });
+    about->setMenuRole(QAction::AboutRole);
 }

@@ -1,3 +1,4 @@
+#include "AboutWindow.h"
 #include "ContentView.h"
 #include "MainWindow.h"
 #include "Texts.h"
@@ -16,10 +17,14 @@ int main(int argc, char** argv)
     Texts::installTranslations();
 
     MainWindow* window = MainWindow::openNew();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    // --about opens the About window at once (the benchmark uses it).
+    if (arguments.removeAll(QStringLiteral("--about")) > 0)
+        AboutWindow::show();
     // "Open With": a video named on the command line is taken as if it had been dropped.
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
-        window->content()->handleLoadedURL(QUrl::fromLocalFile(arguments.at(1)));
+    if (!arguments.isEmpty())
+        window->content()->handleLoadedURL(QUrl::fromLocalFile(arguments.first()));
 
     const int status = app.exec();
     // A job still running finishes its files before the process ends.

@@ -1,0 +1,337 @@
+#include "AboutWindow.h"
+
+#include "Disclaimer.h"
+#include "Texts.h"
+#include "Widgets.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <cmath>
+
+namespace {
+
+QPointer<AboutWindow>& stored()
+{
+    static QPointer<AboutWindow> window;
+    return window;
+}
+
+QString versionText()
+{
+    const QString version = QCoreApplication::applicationVersion();
+    return version.isEmpty() ? QStringLiteral("1.0") : version;
+}
+
+// The scissors on their dark rounded square.
+class AppIcon : public QWidget {
+public:
+    explicit AppIcon(QWidget* parent)
+        : QWidget(parent)
+    {
+        setFixedSize(72, 72);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath square;
+        square.addRoundedRect(QRectF(rect()), 16, 16);
+        painter.fillPath(square, QColor::fromRgbF(0.11f, 0.13f, 0.17f));
+        const QColor blue = QColor::fromRgbF(0.0f, 0.48f, 1.0f);
+        painter.translate(36, 36);
+        painter.rotate(-90);
+        painter.setPen(QPen(blue, 3.2, Qt::SolidLine, Qt::RoundCap));
+        // Two blades crossing at the pivot, two ring handles behind it.
+        painter.drawLine(QPointF(-4, -6), QPointF(17, 5));
+        painter.drawLine(QPointF(-4, 6), QPointF(17, -5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(QPointF(-11, -7), 5.5, 5.5);
+        painter.drawEllipse(QPointF(-11, 7), 5.5, 5.5);
+        painter.setBrush(blue);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QPointF(3, 0), 2, 2);
+    }
+};
+
+QFrame* divider(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::WindowText, Look::tertiary(parent));
+    line->setPalette(palette);
+    return line;
+}
+
+QLabel* label(const QString& text, QFont font, const QColor& colour, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+void addPadded(QVBoxLayout* layout, QWidget* widget, int left, int top, int right, int bottom)
+{
+    auto* box = new QVBoxLayout;
+    box->setContentsMargins(left, top, right, bottom);
+    box->addWidget(widget);
+    layout->addLayout(box);
+}
+
+} // namespace
+
+FlyingEmojis::FlyingEmojis(std::vector<EmojiLane::Config> configs, QWidget* parent)
+    : QWidget(parent)
+{
+    for (const EmojiLane::Config& config : configs)
+        m_lanes.emplace_back(config);
+    m_clock.start();
+    m_frames.setTimerType(Qt::PreciseTimer);
+    m_frames.setInterval(16);
+    connect(&m_frames, &QTimer::timeout, this, &FlyingEmojis::frame);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_places.resize(m_lanes.size());
+}
+
+void FlyingEmojis::showEvent(QShowEvent*)
+{
+    if (!m_started) {
+        m_started = true;
+        for (EmojiLane& lane : m_lanes)
+            lane.startFlight(now());
+    }
+    frame();
+    m_frames.start();
+}
+
+void FlyingEmojis::hideEvent(QHideEvent*)
+{
+    m_frames.stop();
+}
+
+QPixmap renderEmoji(const QString& emoji, double size, qreal ratio)
+{
+    QFont font(QStringLiteral("Noto Color Emoji"));
+    font.setPixelSize(static_cast<int>(std::lround(size)));
+    const QRectF box = QFontMetricsF(font).boundingRect(emoji);
+    const QSize pixels(static_cast<int>(std::ceil(std::max(box.width(), size) * 1.3 * ratio)),
+                       static_cast<int>(std::ceil(std::max(box.height(), size) * 1.3 * ratio)));
+    QPixmap pixmap(pixels);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setFont(font);
+    painter.drawText(QRectF(QPointF(0, 0), QSizeF(pixels) / ratio), Qt::AlignCenter, emoji);
+    return pixmap;
+}
+
+const QPixmap& FlyingEmojis::pixmapFor(const EmojiLane& lane)
+{
+    // Rendered once per emoji and lane size, with the lane's opacity already applied, so
+    // that a frame only copies pixmaps. Sixteen emojis at six sizes at most.
+    const QString key = lane.currentEmoji() + QLatin1Char('@') + QString::number(lane.config().size) + QLatin1Char('@')
+                        + QString::number(lane.config().opacity);
+    auto it = m_pixmaps.find(key);
+    if (it == m_pixmaps.end()) {
+        const QPixmap plain = renderEmoji(lane.currentEmoji(), lane.config().size, devicePixelRatioF());
+        QPixmap faint(plain.size());
+        faint.setDevicePixelRatio(plain.devicePixelRatio());
+        faint.fill(Qt::transparent);
+        QPainter painter(&faint);
+        painter.setOpacity(lane.config().opacity);
+        painter.drawPixmap(0, 0, plain);
+        painter.end();
+        it = m_pixmaps.insert(key, faint);
+    }
+    return *it;
+}
+
+void FlyingEmojis::frame()
+{
+    const double t = now();
+    bool passEnded = false;
+    for (std::size_t i = 0; i < m_lanes.size(); ++i) {
+        EmojiLane& lane = m_lanes[i];
+        const double p = lane.flightProgress(t);
+        passEnded = passEnded || lane.pendingCycle().has_value();
+        QRect place;
+        if (!lane.currentEmoji().isEmpty()) {
+            const QPixmap& pixmap = pixmapFor(lane);
+            const QSize shown = (QSizeF(pixmap.size()) / pixmap.devicePixelRatio()).toSize();
+            const QPointF centre = lane.position(p, size());
+            place = QRect(QPoint(static_cast<int>(std::lround(centre.x() - shown.width() / 2.0)),
+                                 static_cast<int>(std::lround(centre.y() - shown.height() / 2.0))),
+                          shown);
+        }
+        if (place != m_places[i]) {
+            update(m_places[i].united(place));
+            m_places[i] = place;
+        }
+    }
+    // The new passes' emojis are picked after this frame, not during it.
+    if (passEnded) {
+        QMetaObject::invokeMethod(this, [this] {
+            for (std::size_t i = 0; i < m_lanes.size(); ++i) {
+                if (const auto pass = m_lanes[i].pendingCycle()) {
+                    m_lanes[i].advanceCycle(*pass);
+                    update(m_places[i]);
+                    m_places[i] = QRect(); // placed again at the next frame
+                }
+            }
+        }, Qt::QueuedConnection);
+    }
+}
+
+void FlyingEmojis::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    for (std::size_t i = 0; i < m_lanes.size(); ++i) {
+        if (!m_places[i].isEmpty() && m_places[i].intersects(event->rect()))
+            painter.drawPixmap(m_places[i].topLeft(), pixmapFor(m_lanes[i]));
+    }
+}
+
+const QUrl AboutWindow::makerURL(QStringLiteral("https://korvane.app"));
+std::function<void(const QUrl&)> AboutWindow::openURL = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
+const std::vector<EmojiLane::Config>& AboutWindow::lanes()
+{
+    static const std::vector<EmojiLane::Config> configs = {
+        {48, 30, 0.2, -120, 0.45}, {44, 32, 0.8, -60, 0.4}, {52, 25, 0.5, -20, 0.5},
+        {56, 35, 0.0, 40, 0.5},    {50, 40, 0.7, 100, 0.45}, {46, 27, 0.15, 140, 0.42},
+    };
+    return configs;
+}
+
+AboutWindow* AboutWindow::current()
+{
+    return stored();
+}
+
+void AboutWindow::show()
+{
+    AboutWindow* window = stored();
+    if (window && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+    delete window; // a closed window is never reopened: a fresh one, animation and all
+    window = new AboutWindow;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    window->QWidget::show();
+    window->raise();
+    window->activateWindow();
+    stored() = window;
+}
+
+AboutWindow::AboutWindow()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_emojis(new FlyingEmojis(lanes(), this))
+{
+    setFixedSize(320, 420);
+    setWindowTitle(QString()); // no title text
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    // 1. Header: the emojis behind, the icon, name and version in front.
+    auto* header = new QWidget(this);
+    auto* headerStack = new QGridLayout(header);
+    headerStack->setContentsMargins(0, 0, 0, 0);
+    m_emojis->setParent(header);
+    headerStack->addWidget(m_emojis, 0, 0);
+    auto* front = new QWidget(header);
+    front->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* frontColumn = new QVBoxLayout(front);
+    frontColumn->setContentsMargins(0, 28, 0, 20);
+    frontColumn->setSpacing(12);
+    frontColumn->addWidget(new AppIcon(front), 0, Qt::AlignHCenter);
+    QFont title = font();
+    title.setPointSizeF(title.pointSizeF() * 1.45);
+    title.setBold(true);
+    auto* names = new QVBoxLayout;
+    names->setSpacing(4);
+    names->addWidget(label(Texts::text("Framepicker"), title, palette().color(QPalette::WindowText), front), 0,
+                     Qt::AlignHCenter);
+    names->addWidget(label(Texts::text("about.version %@", versionText()), Look::caption(this), Look::secondary(this), front),
+                     0, Qt::AlignHCenter);
+    frontColumn->addLayout(names);
+    headerStack->addWidget(front, 0, 0);
+    header->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    column->addWidget(header, 1);
+
+    // 2-3. Divider, description.
+    addPadded(column, divider(this), 24, 0, 24, 0);
+    QFont callout = font();
+    callout.setPointSizeF(callout.pointSizeF() * 0.95);
+    QLabel* description = label(Texts::text("about.description"), callout, Look::secondary(this), this);
+    description->setWordWrap(true);
+    addPadded(column, description, 24, 24, 24, 24);
+
+    // 4-6. Disclaimer heading, divider, scrolling body.
+    QFont heading = Look::caption(this);
+    heading.setBold(true);
+    addPadded(column, label(Texts::text("about.disclaimer"), heading, Look::tertiary(this), this), 24, 8, 24, 0);
+    addPadded(column, divider(this), 24, 0, 24, 0);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.75);
+    QColor quaternary = palette().color(QPalette::WindowText);
+    quaternary.setAlphaF(0.28);
+    QLabel* body = label(Texts::text(disclaimerText), small, quaternary, this);
+    body->setWordWrap(true);
+    body->setContentsMargins(24, 8, 24, 8);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("disclaimer"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scroll->setWidget(body);
+    scroll->setFixedHeight(110);
+    column->addWidget(scroll);
+
+    // 7-8. Divider, powered-by line with the maker's link.
+    addPadded(column, divider(this), 24, 0, 24, 0);
+    auto* line = new QHBoxLayout;
+    line->setContentsMargins(24, 8, 24, 8);
+    line->setSpacing(4);
+    line->addStretch(1);
+    line->addWidget(label(Texts::text("about.poweredBy"), Look::caption(this), Look::tertiary(this), this));
+    auto* link = new QPushButton(Texts::text("Korvane"), this);
+    link->setObjectName(QStringLiteral("makerLink"));
+    link->setFlat(true);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setFont(Look::caption(this));
+    link->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: %1; }").arg(Look::accent().name()));
+    connect(link, &QPushButton::clicked, this, [] { openURL(makerURL); });
+    line->addWidget(link);
+    column->addLayout(line);
+}
+
+void AboutWindow::mousePressEvent(QMouseEvent* event)
+{
+    // Moved by dragging anywhere on its background.
+    if (event->button() == Qt::LeftButton && windowHandle())
+        windowHandle()->startSystemMove();
+}

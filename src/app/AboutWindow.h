@@ -1,0 +1,66 @@
+#pragma once
+
+#include "EmojiLane.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QPixmap>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+// An emoji drawn once into a transparent pixmap in the colour emoji font.
+QPixmap renderEmoji(const QString& emoji, double size, qreal ratio);
+
+// The drifting emojis behind the About header: one EmojiLane per lane, repainted about
+// once per display frame while visible, positions taken from a monotonic clock.
+class FlyingEmojis : public QWidget {
+public:
+    explicit FlyingEmojis(std::vector<EmojiLane::Config> configs, QWidget* parent = nullptr);
+    const std::vector<EmojiLane>& lanes() const { return m_lanes; }
+    bool isAnimating() const { return m_frames.isActive(); }
+
+protected:
+    void showEvent(QShowEvent*) override;
+    void hideEvent(QHideEvent*) override;
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    double now() const { return m_clock.nsecsElapsed() / 1e9; }
+    // One display frame: every lane's place now; only what moved is repainted.
+    void frame();
+    const QPixmap& pixmapFor(const EmojiLane& lane);
+
+    std::vector<EmojiLane> m_lanes;
+    std::vector<QRect> m_places; // where each lane's emoji is drawn
+    QElapsedTimer m_clock;
+    QTimer m_frames;
+    bool m_started = false;
+    QHash<QString, QPixmap> m_pixmaps; // one rendering per emoji and size
+};
+
+// The About window: 320 x 420, fixed, no title text, movable by its background.
+class AboutWindow : public QWidget {
+public:
+    // Brings the open About window forward, or makes a new one, centred.
+    static void show();
+    static AboutWindow* current();
+
+    // The six lanes of the header.
+    static const std::vector<EmojiLane::Config>& lanes();
+    // Where the maker's link goes; the browser unless replaced (tests do).
+    static std::function<void(const QUrl&)> openURL;
+    static const QUrl makerURL;
+
+    FlyingEmojis* header() const { return m_emojis; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    AboutWindow();
+    FlyingEmojis* m_emojis;
+};
