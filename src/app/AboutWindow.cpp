@@ -247,10 +247,19 @@ void AboutWindow::show()
 
 AboutWindow::AboutWindow()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_emojis(new FlyingEmojis(lanes(), this))
+    , m_view(new AboutView(this))
 {
     setFixedSize(320, 420);
     setWindowTitle(QString()); // no title text
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+}
+
+AboutView::AboutView(QWidget* parent)
+    : QWidget(parent)
+    , m_emojis(new FlyingEmojis(AboutWindow::lanes(), this))
+{
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -324,7 +333,7 @@ AboutWindow::AboutWindow()
     link->setCursor(Qt::PointingHandCursor);
     link->setFont(Look::caption(this));
     link->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: %1; }").arg(Look::accent().name()));
-    connect(link, &QPushButton::clicked, this, [] { openURL(makerURL); });
+    connect(link, &QPushButton::clicked, this, [] { AboutWindow::openURL(AboutWindow::makerURL); });
     line->addWidget(link);
     column->addLayout(line);
 }

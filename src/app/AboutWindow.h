@@ -42,6 +42,17 @@ private:
     QHash<QString, QPixmap> m_pixmaps; // one rendering per emoji and size
 };
 
+// The About window's content, top to bottom: the header (emojis behind the icon, name and
+// version), the description, the disclaimer's heading and scrolling text, the maker's link.
+class AboutView : public QWidget {
+public:
+    explicit AboutView(QWidget* parent);
+    FlyingEmojis* header() const { return m_emojis; }
+
+private:
+    FlyingEmojis* m_emojis;
+};
+
 // The About window: 320 x 420, fixed, no title text, movable by its background.
 class AboutWindow : public QWidget {
 public:
@@ -55,12 +66,12 @@ public:
     static std::function<void(const QUrl&)> openURL;
     static const QUrl makerURL;
 
-    FlyingEmojis* header() const { return m_emojis; }
+    FlyingEmojis* header() const { return m_view->header(); }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     AboutWindow();
-    FlyingEmojis* m_emojis;
+    AboutView* m_view;
 };
