@@ -10,7 +10,7 @@ video="$work/Sommer am See – Ä.mp4"
 ffmpeg -v error -f lavfi -i testsrc2=s=320x240:r=30:d=1 -pix_fmt yuv420p "$video"
 export app video work
 xvfb-run -a -s "-screen 0 640x480x24" bash -c '
-  "$app" "$video" & pid=$!
+  HOME="$work" "$app" "$video" & pid=$!
   for i in $(seq 600); do [ -f "$work/Sommer am See – Ä/last.png" ] && break; sleep 0.1; done
   sleep 1
   import -window root "$work/shot.png"
