@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <system_error>
+#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace TestMedia;
@@ -150,6 +151,33 @@ TEST(SavePNG, largeImagesRoundTripExactlyWhateverTheirContent)
         EXPECT_EQ(back.channels, channels);
         EXPECT_TRUE(back.pixels == image.pixels);
     }
+}
+
+TEST(SavePNG, aFullDiskKeepsTheOlderFileAndLeavesNoTemporaryFile)
+{
+    // A 64 KiB file system, where the root may mount one; noise does not compress below that.
+    const fs::path folder = scratchFolder("fullDisk") / "disk";
+    fs::create_directories(folder);
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    writeFile(folder / "last.png", "older");
+    Image noise = grey(256, 256);
+    std::uint32_t state = 1;
+    for (std::uint8_t& byte : noise.pixels)
+        byte = static_cast<std::uint8_t>((state = state * 1103515245u + 12345u) >> 24);
+    try {
+        savePNG(noise, folder / "last.png");
+        ADD_FAILURE() << "the write to a full disk succeeded";
+    } catch (const std::system_error& error) {
+        EXPECT_EQ(error.code().value(), ENOSPC);
+        EXPECT_NE(std::string(error.what()).find("last.png"), std::string::npos);
+    }
+    EXPECT_EQ(contents(folder / "last.png"), "older");
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(folder))
+        left.push_back(entry.path().filename());
+    EXPECT_EQ(left, std::vector<fs::path>{"last.png"});
+    ::umount(folder.c_str());
 }
 
 TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
