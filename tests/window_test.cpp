@@ -198,6 +198,39 @@ TEST_F(WindowTest, windowsKeepTheirOwnStatusAndAClosedOneIsLeftAlone)
     EXPECT_TRUE(std::holds_alternative<ContentView::Idle>(view()->status()));
 }
 
+TEST_F(WindowTest, eightWindowsRunEightJobsAtOnce)
+{
+    const fs::path folder = scratchFolder("eightWindows");
+    std::vector<QPointer<MainWindow>> windows;
+    for (int i = 0; i < 8; ++i) {
+        Clip clip;
+        clip.width = 1920;
+        clip.height = 1080;
+        clip.frames = 6 + i;
+        makeClip(folder / ("clip" + std::to_string(i) + ".mp4"), clip);
+        windows.emplace_back(MainWindow::openNew());
+    }
+    for (int i = 0; i < 8; ++i)
+        ASSERT_TRUE(drop(windows[i]->content(), {QUrl::fromLocalFile(qpath(folder / ("clip" + std::to_string(i) + ".mp4")))}));
+    windows[3]->close(); // closed mid-job: left alone, its files still written
+    for (int i = 0; i < 8; ++i) {
+        if (i == 3)
+            continue;
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(waitWhileProcessing(windows[i]->content()));
+        const auto* done = std::get_if<ContentView::Done>(&windows[i]->content()->status());
+        ASSERT_NE(done, nullptr) << errorOf(windows[i]->content()).toStdString();
+        EXPECT_EQ(done->folder, qpath(folder / ("clip" + std::to_string(i))));
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(readMarks(readPNG(folder / ("clip" + std::to_string(i)) / "last.png")).index, 5 + i) << i;
+    for (auto& window : windows) {
+        if (window)
+            window->close();
+    }
+}
+
 TEST_F(WindowTest, translatedTextsAndTheFixedSize)
 {
     QTranslator german;
