@@ -89,6 +89,11 @@ TEST(OutputFolder, aFileWhereTheFolderShouldGoIsAnError)
     fs::rename(bare, folder / "clip");
     EXPECT_NE(failureOf(folder / "clip").find("Could not create the folder"), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(folder / "clip"));
+
+    // A dangling symbolic link where the folder should go.
+    const fs::path linked = makeClip(folder / "linked.mp4", shortClip());
+    fs::create_symlink(folder / "nowhere" / "at all", folder / "linked");
+    EXPECT_NE(failureOf(linked).find("Could not create the folder"), std::string::npos);
 }
 
 TEST(SavePNG, anImageThatCannotBeEncodedKeepsTheOlderFile)
