@@ -110,6 +110,7 @@ FlyingEmojis::FlyingEmojis(std::vector<EmojiLane::Config> configs, QWidget* pare
     connect(&m_frames, &QTimer::timeout, this, &FlyingEmojis::frame);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     m_places.resize(m_lanes.size());
+    m_pixmaps.resize(m_lanes.size());
 }
 
 void FlyingEmojis::showEvent(QShowEvent*)
@@ -144,14 +145,12 @@ QPixmap renderEmoji(const QString& emoji, double size, qreal ratio)
     return pixmap;
 }
 
-const QPixmap& FlyingEmojis::pixmapFor(const EmojiLane& lane)
+const QPixmap& FlyingEmojis::pixmapFor(std::size_t i)
 {
-    // Rendered once per emoji and lane size, with the lane's opacity already applied, so
-    // that a frame only copies pixmaps. Sixteen emojis at six sizes at most.
-    const QString key = lane.currentEmoji() + QLatin1Char('@') + QString::number(lane.config().size) + QLatin1Char('@')
-                        + QString::number(lane.config().opacity);
-    auto it = m_pixmaps.find(key);
-    if (it == m_pixmaps.end()) {
+    // Rendered when the lane's emoji changes, with the lane's opacity already applied, so
+    // that a frame only copies pixmaps.
+    if (m_pixmaps[i].isNull()) {
+        const EmojiLane& lane = m_lanes[i];
         const QPixmap plain = renderEmoji(lane.currentEmoji(), lane.config().size, devicePixelRatioF());
         QPixmap faint(plain.size());
         faint.setDevicePixelRatio(plain.devicePixelRatio());
@@ -159,10 +158,9 @@ const QPixmap& FlyingEmojis::pixmapFor(const EmojiLane& lane)
         QPainter painter(&faint);
         painter.setOpacity(lane.config().opacity);
         painter.drawPixmap(0, 0, plain);
-        painter.end();
-        it = m_pixmaps.insert(key, faint);
+        m_pixmaps[i] = faint;
     }
-    return *it;
+    return m_pixmaps[i];
 }
 
 void FlyingEmojis::frame()
@@ -175,7 +173,7 @@ void FlyingEmojis::frame()
         passEnded = passEnded || lane.pendingCycle().has_value();
         QRect place;
         if (!lane.currentEmoji().isEmpty()) {
-            const QPixmap& pixmap = pixmapFor(lane);
+            const QPixmap& pixmap = pixmapFor(i);
             const QSize shown = (QSizeF(pixmap.size()) / pixmap.devicePixelRatio()).toSize();
             const QPointF centre = lane.position(p, size());
             place = QRect(QPoint(static_cast<int>(std::lround(centre.x() - shown.width() / 2.0)),
@@ -193,6 +191,7 @@ void FlyingEmojis::frame()
             for (std::size_t i = 0; i < m_lanes.size(); ++i) {
                 if (const auto pass = m_lanes[i].pendingCycle()) {
                     m_lanes[i].advanceCycle(*pass);
+                    m_pixmaps[i] = QPixmap();
                     update(m_places[i]);
                     m_places[i] = QRect(); // placed again at the next frame
                 }
@@ -206,7 +205,7 @@ void FlyingEmojis::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     for (std::size_t i = 0; i < m_lanes.size(); ++i) {
         if (!m_places[i].isEmpty() && m_places[i].intersects(event->rect()))
-            painter.drawPixmap(m_places[i].topLeft(), pixmapFor(m_lanes[i]));
+            painter.drawPixmap(m_places[i].topLeft(), pixmapFor(i));
     }
 }
 

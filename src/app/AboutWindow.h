@@ -3,7 +3,6 @@
 #include "EmojiLane.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QPixmap>
 #include <QTimer>
 #include <QUrl>
@@ -32,14 +31,14 @@ private:
     double now() const { return m_clock.nsecsElapsed() / 1e9; }
     // One display frame: every lane's place now; only what moved is repainted.
     void frame();
-    const QPixmap& pixmapFor(const EmojiLane& lane);
+    const QPixmap& pixmapFor(std::size_t lane);
 
     std::vector<EmojiLane> m_lanes;
     std::vector<QRect> m_places; // where each lane's emoji is drawn
     QElapsedTimer m_clock;
     QTimer m_frames;
     bool m_started = false;
-    QHash<QString, QPixmap> m_pixmaps; // one rendering per emoji and size
+    std::vector<QPixmap> m_pixmaps; // each lane's current emoji, rendered once per pass
 };
 
 // The About window's content, top to bottom: the header (emojis behind the icon, name and
