@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <system_error>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -211,6 +212,51 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
         SCOPED_TRACE(row.file);
         EXPECT_EQ(failureOf(folder / row.file).rfind(row.message, 0), 0u) << failureOf(folder / row.file);
         EXPECT_FALSE(fs::exists(outputFolderFor(folder / row.file) / "first.png"));
+    }
+}
+
+// Between the first image and the last, something happens to the video or the folder.
+TEST(BadInput, aVideoOrFolderChangedMidJobIsAClearError)
+{
+    const fs::path folder = scratchFolder("midJob");
+    Clip longer = shortClip();
+    longer.frames = 12;
+    const fs::path other = makeClip(folder / "other.mov", longer);
+    const struct {
+        const char* name;
+        std::function<void(const fs::path& video)> act;
+        std::string message;
+    } rows[] = {
+        {"videoRemoved", [](const fs::path& video) { fs::remove(video); },
+         "\u201Ctrip.mov\u201D was removed while it was being read."},
+        {"videoReplaced",
+         [&](const fs::path& video) {
+             fs::copy_file(other, folder / "new.mov", fs::copy_options::overwrite_existing);
+             fs::rename(folder / "new.mov", video);
+         },
+         "\u201Ctrip.mov\u201D changed while it was being read."},
+        {"videoRewrittenInPlace", [&](const fs::path& video) { writeFile(video, contents(other)); },
+         "\u201Ctrip.mov\u201D changed while it was being read."},
+        {"outputFolderRemoved", [](const fs::path& video) { fs::remove_all(outputFolderFor(video)); },
+         "Could not write \"" + (folder / "trip" / "last.png").string() + "\": No such file or directory"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const fs::path video = makeClip(folder / "trip.mov", shortClip());
+        fs::remove_all(folder / "trip");
+        std::vector<fs::path> saved;
+        std::string message = "no error";
+        try {
+            extractFrames(video, [&](const fs::path& image) {
+                saved.push_back(image);
+                row.act(video);
+            });
+        } catch (const std::exception& error) {
+            message = error.what();
+        }
+        EXPECT_EQ(message, row.message);
+        EXPECT_EQ(saved, std::vector<fs::path>{folder / "trip" / "first.png"});
+        EXPECT_FALSE(fs::exists(folder / "trip" / "last.png"));
     }
 }
 

@@ -15,6 +15,7 @@ extern "C" {
 #include <mutex>
 #include <optional>
 #include <system_error>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -107,14 +108,6 @@ std::int64_t timestampOf(const AVFrame* frame)
     return frame->pts;
 }
 
-std::int64_t saturatingAdd(std::int64_t a, std::int64_t b)
-{
-    std::int64_t sum;
-    if (__builtin_add_overflow(a, b, &sum))
-        return b > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
-    return sum;
-}
-
 int unitCoefficient(std::int32_t fixed16)
 {
     constexpr std::int32_t half = 1 << 15;
@@ -191,6 +184,9 @@ public:
 
     void openDecoder(int index)
     {
+        if (index < 0 || static_cast<unsigned>(index) >= m_format->nb_streams
+            || m_format->streams[index]->codecpar->codec_type != AVMEDIA_TYPE_VIDEO)
+            fail(quotedName(m_path) + " could not be decoded");
         m_index = index;
         for (unsigned i = 0; i < m_format->nb_streams; ++i)
             m_format->streams[i]->discard = static_cast<int>(i) == index ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
@@ -368,39 +364,51 @@ void checkIsFile(const fs::path& video)
         fail(quotedName(video) + " is a folder, not a video file");
 }
 
-// The presentation's length as a count of 1/timescale seconds.
-struct Duration {
-    std::int64_t value = 0;
-    std::int64_t timescale = 0;
-    bool known() const { return timescale > 0 && value > 0; }
+// What tells the video's file apart from another put in its place or one rewritten in
+// place. An open file reads on after its name is removed or reused, and the file is
+// opened again by name when decoding restarts, so the name is checked again.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::uintmax_t size = 0;
+    fs::file_time_type modified;
+    bool operator==(const FileIdentity&) const = default;
 };
 
-// The asset's duration: the longest track. The video stream's own count is exact, the
-// container's is rounded to microseconds (or less), so the stream's is preferred unless
-// another track runs noticeably longer.
-Duration durationOf(const AVFormatContext* format, const AVStream* stream)
+std::optional<FileIdentity> identityOf(const fs::path& video, int& error)
 {
-    Duration container;
-    if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
-        container = {format->duration, AV_TIME_BASE};
-
-    if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0 && stream->time_base.num > 0
-        && stream->time_base.den > 0) {
-        const std::int64_t inMicroseconds = av_rescale_q(stream->duration, stream->time_base, AV_TIME_BASE_Q);
-        if (!container.known() || container.value <= inMicroseconds + 1000) {
-            std::int64_t value;
-            if (!__builtin_mul_overflow(stream->duration, static_cast<std::int64_t>(stream->time_base.num), &value))
-                return {value, stream->time_base.den};
-        }
+    struct stat status {};
+    std::error_code ec;
+    const fs::file_time_type modified = fs::last_write_time(video, ec);
+    if (::stat(video.c_str(), &status) != 0 || ec) {
+        error = errno;
+        return std::nullopt;
     }
-    return container;
+    return FileIdentity{status.st_dev, status.st_ino, static_cast<std::uintmax_t>(status.st_size), modified};
+}
+
+void checkUnchanged(const fs::path& video, const FileIdentity& identity)
+{
+    int error = 0;
+    const std::optional<FileIdentity> now = identityOf(video, error);
+    if (!now && (error == ENOENT || error == ENOTDIR))
+        fail(quotedName(video) + " was removed while it was being read");
+    if (!now)
+        fail(quotedName(video) + " could no longer be read", AVERROR(error));
+    if (!(*now == identity))
+        fail(quotedName(video) + " changed while it was being read");
+}
+
+TimeBase timeBaseOf(const AVStream* stream)
+{
+    return {stream->time_base.num, stream->time_base.den};
 }
 
 // The frame shown at `target`: the last frame that starts at or before it. Decoding
 // starts at the key frame before the target; where the seek lands after it (containers
 // without an index), it steps back further, and in the end decodes from the start.
-FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, int index, std::int64_t origin,
-                 std::int64_t target)
+FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, const FileIdentity& identity, int index,
+                 std::int64_t origin, std::int64_t target)
 {
     const AVRational timeBase = file->stream()->time_base;
     std::int64_t step = std::max<std::int64_t>(av_rescale_q(1, AVRational{1, 1}, timeBase), 1);
@@ -411,6 +419,7 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, int in
     for (;;) {
         bool fromStart = seekTo <= origin || !file->seekBefore(seekTo);
         if (fromStart) {
+            checkUnchanged(video, identity);
             file = std::make_unique<VideoFile>(video);
             file->openDecoder(index);
         }
@@ -449,18 +458,27 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, int in
             fail("No picture could be decoded from " + quotedName(video));
 
         skipping = true;
-        seekTo = seekTo - origin > step ? seekTo - step : origin;
+        seekTo = stepBack(seekTo, origin, step);
         step = step > std::numeric_limits<std::int64_t>::max() / 2 ? step : step * 2;
     }
 }
 
 } // namespace
 
-fs::path extractFrames(const fs::path& videoArgument)
+fs::path extractFrames(const fs::path& videoArgument, const SavedHandler& onSaved)
 {
     silenceLibraryLog();
     const fs::path video = fs::absolute(videoArgument);
     checkIsFile(video);
+    int statError = 0;
+    const std::optional<FileIdentity> identity = identityOf(video, statError);
+    if (!identity)
+        fail(quotedName(video) + " could not be read as a video", AVERROR(statError));
+    auto save = [&](const Image& image, const fs::path& destination) {
+        savePNG(image, destination);
+        if (onSaved)
+            onSaved(destination);
+    };
 
     auto file = std::make_unique<VideoFile>(video);
     const AVFormatContext* format = file->format();
@@ -479,29 +497,26 @@ fs::path extractFrames(const fs::path& videoArgument)
     if (!file->nextFrame(first.get()))
         fail("No picture could be decoded from " + quotedName(video));
     const Image firstImage = file->toImage(first.get());
-    savePNG(firstImage, folder / "first.png");
+    save(firstImage, folder / "first.png");
 
     // Times count from the first frame shown, whatever the stream's timestamps start at.
     const std::int64_t firstTimestamp = timestampOf(first.get());
     const std::int64_t origin = firstTimestamp == AV_NOPTS_VALUE ? 0 : firstTimestamp;
     first.reset();
-    const AVRational timeBase = file->stream()->time_base;
-    const Duration duration = durationOf(format, file->stream());
-    std::int64_t target = std::numeric_limits<std::int64_t>::max(); // unknown length: the last frame
-    if (duration.known()) {
-        const std::int64_t offset = lastFrameTime(duration.value, rate, duration.timescale);
-        target = saturatingAdd(
-            origin, av_rescale_q_rnd(offset, AVRational{1, static_cast<int>(std::min<std::int64_t>(
-                                                                duration.timescale, std::numeric_limits<int>::max()))},
-                                     timeBase, static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX)));
-    }
+    const AVStream* stream = file->stream();
+    const Duration duration =
+        longestDuration(format->duration == AV_NOPTS_VALUE ? 0 : format->duration, stream->duration, timeBaseOf(stream));
+    const std::int64_t target = lastFrameTarget(origin, duration, rate, timeBaseOf(stream));
 
     if (target <= origin) {
-        savePNG(firstImage, folder / "last.png");
+        checkUnchanged(video, *identity);
+        save(firstImage, folder / "last.png");
         return folder;
     }
-    FramePtr last = frameAt(file, video, index, origin, target);
-    savePNG(file->toImage(last.get()), folder / "last.png");
+    FramePtr last = frameAt(file, video, *identity, index, origin, target);
+    const Image lastImage = file->toImage(last.get());
+    checkUnchanged(video, *identity);
+    save(lastImage, folder / "last.png");
     return folder;
 }
 

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -40,10 +41,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Called with each image's path as soon as the image is complete on disk.
+using SavedHandler = std::function<void(const std::filesystem::path& image)>;
+
 // Runs the whole job and returns the output folder, which then holds both images.
 // "first.png" is complete on disk before the last frame is decoded; the first error
-// ends the call, and what was written before it stays.
-std::filesystem::path extractFrames(const std::filesystem::path& video);
+// ends the call, and what was written before it stays. A video removed, replaced or
+// rewritten before the job ends is an error: the last frame would not be its own.
+std::filesystem::path extractFrames(const std::filesystem::path& video, const SavedHandler& onSaved = {});
 
 // The folder beside the video named after it with only its last extension removed:
 // /m/trip.mov gives /m/trip, a.b.c.mov gives a.b.c; a name without an extension gives
