@@ -194,6 +194,16 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
     const fs::path whole = makeClip(folder / "whole.mp4", shortClip());
     const std::string bytes = contents(whole);
     writeFile(folder / "truncated.mp4", bytes.substr(0, bytes.size() / 3));
+    // Every picture's data zeroed, the container intact: packets come, frames never do.
+    std::string zeroed = bytes;
+    const std::size_t data = zeroed.find("mdat");
+    ASSERT_NE(data, std::string::npos);
+    std::size_t end = data - 4; // the box starts with its 32-bit big-endian size
+    for (std::size_t i = data - 4; i < data; ++i)
+        end += std::size_t(std::uint8_t(zeroed[i])) << (8 * (data - 1 - i));
+    ASSERT_LT(end, zeroed.size());
+    std::fill(zeroed.begin() + data + 4, zeroed.begin() + end, '\0');
+    writeFile(folder / "zeroed.mp4", zeroed);
     ASSERT_TRUE(ffmpeg("-f lavfi -t 1 -i anullsrc -c:a aac " + quoted(folder / "song.m4a")));
     fs::create_directory(folder / "folder.mp4");
 
@@ -204,6 +214,7 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
         {"empty.mp4", "\u201Cempty.mp4\u201D could not be read as a video ("},
         {"text.mp4", "\u201Ctext.mp4\u201D could not be read as a video ("},
         {"truncated.mp4", "\u201Ctruncated.mp4\u201D could not be read as a video ("},
+        {"zeroed.mp4", "No picture could be decoded from \u201Czeroed.mp4\u201D."},
         {"song.m4a", "\u201Csong.m4a\u201D contains no video."},
         {"folder.mp4", "\u201Cfolder.mp4\u201D is a folder, not a video file."},
         {"missing.mp4", "\u201Cmissing.mp4\u201D could not be found."},
