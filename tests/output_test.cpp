@@ -7,6 +7,8 @@
 #include <functional>
 #include <system_error>
 #include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace TestMedia;
@@ -269,6 +271,43 @@ TEST(BadInput, aVideoOrFolderChangedMidJobIsAClearError)
         EXPECT_EQ(saved, std::vector<fs::path>{folder / "trip" / "first.png"});
         EXPECT_FALSE(fs::exists(folder / "trip" / "last.png"));
     }
+}
+
+// A frame declared huge on a machine short of memory: the job ends with a message, not
+// std::bad_alloc. Run in a child process whose address space is capped.
+TEST(BadInput, runningOutOfMemoryIsAClearError)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs far more address space than the cap";
+#endif
+    const fs::path video = scratchFolder("memory") / "huge.avi";
+    ASSERT_TRUE(ffmpeg("-f lavfi -i color=c=gray:s=12000x12000 -frames:v 1 -c:v mjpeg -q:v 31 " + quoted(video)));
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Room for the decoded picture (216 MB), not for its RGB image (432 MB) as well.
+        std::ifstream statm("/proc/self/statm");
+        std::uint64_t pages = 0;
+        statm >> pages;
+        const rlim_t cap = pages * ::sysconf(_SC_PAGESIZE) + (360ull << 20);
+        const rlimit limit{cap, cap};
+        ::setrlimit(RLIMIT_AS, &limit);
+        const std::string message = failureOf(video);
+        (void)!::write(channel[1], message.data(), message.size());
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string message;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, static_cast<std::size_t>(n));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(message, "\u201Chuge.avi\u201D needs more memory than is available.");
 }
 
 TEST(BadInput, aFolderThatCannotBeWritten)

@@ -465,10 +465,10 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, const 
 
 } // namespace
 
-fs::path extractFrames(const fs::path& videoArgument, const SavedHandler& onSaved)
+namespace {
+
+fs::path extract(const fs::path& video, const SavedHandler& onSaved)
 {
-    silenceLibraryLog();
-    const fs::path video = fs::absolute(videoArgument);
     checkIsFile(video);
     int statError = 0;
     const std::optional<FileIdentity> identity = identityOf(video, statError);
@@ -518,6 +518,20 @@ fs::path extractFrames(const fs::path& videoArgument, const SavedHandler& onSave
     checkUnchanged(video, *identity);
     save(lastImage, folder / "last.png");
     return folder;
+}
+
+} // namespace
+
+fs::path extractFrames(const fs::path& videoArgument, const SavedHandler& onSaved)
+{
+    silenceLibraryLog();
+    const fs::path video = fs::absolute(videoArgument);
+    try {
+        return extract(video, onSaved);
+    } catch (const std::bad_alloc&) {
+        // Huge pictures on a machine short of memory; what was allocated is released by now.
+        fail(quotedName(video) + " needs more memory than is available");
+    }
 }
 
 } // namespace FrameExtractor

@@ -35,7 +35,8 @@ private:
 };
 
 // The media layer's own failures: the file cannot be read as a video, holds no video,
-// or no frame can be decoded from it.
+// no frame can be decoded from it, it changed while it was read, or its pictures need
+// more memory than the machine has.
 class MediaError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
