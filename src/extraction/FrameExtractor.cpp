@@ -463,10 +463,6 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, const 
     }
 }
 
-} // namespace
-
-namespace {
-
 fs::path extract(const fs::path& video, const SavedHandler& onSaved)
 {
     checkIsFile(video);

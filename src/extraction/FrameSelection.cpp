@@ -72,12 +72,13 @@ Duration longestDuration(std::int64_t containerMicroseconds, std::int64_t stream
 std::int64_t lastFrameTarget(std::int64_t origin, const Duration& duration, double frameRate, TimeBase timeBase)
 {
     constexpr std::int64_t lastOfAll = std::numeric_limits<std::int64_t>::max();
-    std::int64_t unitsPerTick; // one 1/timescale tick is timeBase.den / unitsPerTick units
+    // offset / timescale seconds in units of num / den seconds: offset * den / (timescale * num).
+    std::int64_t divisor;
     if (!duration.known() || timeBase.num <= 0 || timeBase.den <= 0
-        || __builtin_mul_overflow(duration.timescale, std::int64_t(timeBase.num), &unitsPerTick))
+        || __builtin_mul_overflow(duration.timescale, std::int64_t(timeBase.num), &divisor))
         return lastOfAll;
     const std::int64_t offset = lastFrameTime(duration.value, frameRate, duration.timescale);
-    const std::int64_t inUnits = av_rescale_rnd(offset, timeBase.den, unitsPerTick, AV_ROUND_NEAR_INF);
+    const std::int64_t inUnits = av_rescale_rnd(offset, timeBase.den, divisor, AV_ROUND_NEAR_INF);
     if (inUnits == std::numeric_limits<std::int64_t>::min())
         return lastOfAll;
     return saturatingAdd(origin, inUnits);
