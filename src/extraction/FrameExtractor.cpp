@@ -354,16 +354,6 @@ private:
     bool m_skippedBeforeTarget = false;
 };
 
-void checkIsFile(const fs::path& video)
-{
-    std::error_code ec;
-    const fs::file_status status = fs::status(video, ec);
-    if (status.type() == fs::file_type::not_found)
-        fail(quotedName(video) + " could not be found");
-    if (status.type() == fs::file_type::directory)
-        fail(quotedName(video) + " is a folder, not a video file");
-}
-
 // What tells the video's file apart from another put in its place or one rewritten in
 // place. An open file reads on after its name is removed or reused, and the file is
 // opened again by name when decoding restarts, so the name is checked again.
@@ -372,19 +362,39 @@ struct FileIdentity {
     ino_t inode = 0;
     std::uintmax_t size = 0;
     fs::file_time_type modified;
+    bool folder = false;
     bool operator==(const FileIdentity&) const = default;
 };
 
 std::optional<FileIdentity> identityOf(const fs::path& video, int& error)
 {
     struct stat status {};
-    std::error_code ec;
-    const fs::file_time_type modified = fs::last_write_time(video, ec);
-    if (::stat(video.c_str(), &status) != 0 || ec) {
+    if (::stat(video.c_str(), &status) != 0) {
         error = errno;
         return std::nullopt;
     }
-    return FileIdentity{status.st_dev, status.st_ino, static_cast<std::uintmax_t>(status.st_size), modified};
+    std::error_code ec;
+    const fs::file_time_type modified = fs::last_write_time(video, ec);
+    if (ec) {
+        error = ec.value();
+        return std::nullopt;
+    }
+    return FileIdentity{status.st_dev, status.st_ino, static_cast<std::uintmax_t>(status.st_size), modified,
+                        S_ISDIR(status.st_mode)};
+}
+
+// The video as the job found it; a missing file or a folder is refused here.
+FileIdentity identifyVideo(const fs::path& video)
+{
+    int error = 0;
+    const std::optional<FileIdentity> identity = identityOf(video, error);
+    if (!identity && (error == ENOENT || error == ENOTDIR))
+        fail(quotedName(video) + " could not be found");
+    if (!identity)
+        fail(quotedName(video) + " could not be read as a video", AVERROR(error));
+    if (identity->folder)
+        fail(quotedName(video) + " is a folder, not a video file");
+    return *identity;
 }
 
 void checkUnchanged(const fs::path& video, const FileIdentity& identity)
@@ -465,11 +475,7 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, const 
 
 fs::path extract(const fs::path& video, const SavedHandler& onSaved)
 {
-    checkIsFile(video);
-    int statError = 0;
-    const std::optional<FileIdentity> identity = identityOf(video, statError);
-    if (!identity)
-        fail(quotedName(video) + " could not be read as a video", AVERROR(statError));
+    const FileIdentity identity = identifyVideo(video);
     auto save = [&](const Image& image, const fs::path& destination) {
         savePNG(image, destination);
         if (onSaved)
@@ -505,13 +511,13 @@ fs::path extract(const fs::path& video, const SavedHandler& onSaved)
     const std::int64_t target = lastFrameTarget(origin, duration, rate, timeBaseOf(stream));
 
     if (target <= origin) {
-        checkUnchanged(video, *identity);
+        checkUnchanged(video, identity);
         save(firstImage, folder / "last.png");
         return folder;
     }
-    FramePtr last = frameAt(file, video, *identity, index, origin, target);
+    FramePtr last = frameAt(file, video, identity, index, origin, target);
     const Image lastImage = file->toImage(last.get());
-    checkUnchanged(video, *identity);
+    checkUnchanged(video, identity);
     save(lastImage, folder / "last.png");
     return folder;
 }
