@@ -4,7 +4,7 @@
 #   scripts/setup.sh test             build, then run the whole test suite
 set -euo pipefail
 cd "$(dirname "$0")/.."
-packages=(cmake g++ pkg-config ninja-build libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
+packages=(cmake g++ pkg-config ninja-build libavformat-dev libavcodec-dev libavfilter-dev libavutil-dev libswscale-dev
           libpng-dev libgtest-dev ffmpeg qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
           libgl1-mesa-dev shared-mime-info xvfb xauth imagemagick fonts-noto-color-emoji dpkg-dev)
 missing=()

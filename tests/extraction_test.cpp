@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 using namespace TestMedia;
 using FrameExtractor::extractFrames;
 
@@ -19,6 +22,10 @@ struct Row {
     int height = 120;
     int rotateTag = 0;
     int channels = 3;
+    // Then copied by the ffmpeg tool into another container, as a user's remux would.
+    const char* remuxedAs = nullptr;
+    // Then changed in place, as another program's output would differ from the ffmpeg tool's.
+    void (*patch)(const fs::path& video) = nullptr;
 };
 
 Clip clip(int frames, std::string output, int fps = 30)
@@ -45,6 +52,38 @@ Clip sized(Clip c, int width, int height)
 
 const std::string h264 = "-c:v libx264 -preset ultrafast -pix_fmt yuv420p";
 const std::string silence = "-f lavfi -t 3 -i anullsrc=r=48000:cl=mono";
+
+// The marked frames as a camera records them in BT.2020 with the given transfer: SDR white
+// at the HDR reference white (203 cd/m2), 10-bit HEVC.
+std::string inBt2020(const std::string& transfer)
+{
+    return "-vf zscale=tin=bt709:pin=bt709:min=gbr:rin=full:npl=203:t=" + transfer
+        + ":p=bt2020:m=bt2020nc:r=tv,format=yuv420p10le -c:v libx265 -x265-params log-level=none -color_primaries bt2020"
+          " -color_trc " + transfer + " -colorspace bt2020nc";
+}
+
+std::string bytesOf(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The edit list of a 30-frame, 30 fps MP4 shortened to 820 ms of its 1000: the samples of
+// frames 25 to 29 stay in the file, but a player's presentation ends with frame 24.
+void cutTheTailByEditList(const fs::path& video)
+{
+    std::string bytes = bytesOf(video);
+    const std::size_t box = bytes.find("elst");
+    ASSERT_NE(box, std::string::npos);
+    ASSERT_EQ(bytes[box + 4], 0) << "a version 0 box is expected";
+    // version and flags (4), entry count (4), then the first entry's 32-bit duration in the
+    // movie's time scale, which the ffmpeg tool sets to 1000.
+    const std::size_t duration = box + 12;
+    const std::uint32_t shortened = 820;
+    for (int i = 0; i < 4; ++i)
+        bytes[duration + i] = static_cast<char>(shortened >> (24 - 8 * i));
+    std::ofstream(video, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 const Row rows[] = {
     {"bFrames", "clip.mp4", clip(30, "-c:v libx264 -bf 3 -g 250 -pix_fmt yuv420p"), 0, 29},
@@ -81,6 +120,18 @@ const Row rows[] = {
     {"rotated90", "clip.mp4", clip(30, h264), 0, 29, 120, 160, 90},
     {"rotated180", "clip.mp4", clip(30, h264), 0, 29, 160, 120, 180},
     {"rotated270", "clip.mp4", clip(30, h264), 0, 29, 120, 160, 270},
+    // Times in whole milliseconds: the last frame starts at 1967 ms, after 2 s less 1/30 s.
+    {"matroskaMilliseconds", "clip.mkv", clip(60, h264), 0, 59},
+    {"remuxedFromMatroska", "clip.mkv", clip(60, h264), 0, 59, 160, 120, 0, 3, "clip.mp4"},
+    {"webmMilliseconds60fps", "clip.webm", clip(120, "-c:v libvpx -b:v 1M -g 30", 60), 0, 119},
+    // A phone's variable rate: the last frame comes 1/120 s after the one before it.
+    {"shortLastFrame", "clip.mp4",
+     clip(40, h264 + " -vf setpts='if(lt(N\\,39)\\,N*4\\,38*4+1)/120/TB' -fps_mode vfr"), 0, 39},
+    {"editListCutsTheTail", "clip.mp4", clip(30, "-c:v libx264 -bf 2 -g 250 -pix_fmt yuv420p -video_track_timescale 30"),
+     0, 24, 160, 120, 0, 3, nullptr, cutTheTailByEditList},
+    // Wide gamut without HDR: red is the red of an ordinary screen, not a dull orange.
+    {"bt2020Sdr", "clip.mp4", clip(20, inBt2020("bt2020-10")), 0, 19},
+    {"fragmentedMp4", "clip.mp4", clip(60, h264 + " -g 15 -movflags frag_keyframe+empty_moov+default_base_moof"), 0, 59},
 };
 
 void PrintTo(const Row& row, std::ostream* out)
@@ -95,6 +146,13 @@ TEST_P(ExtractionTest, writesTheExactFirstAndLastFrame)
     const Row& row = GetParam();
     const fs::path folder = scratchFolder(row.name);
     fs::path video = makeClip(folder / row.fileName, row.clip);
+    if (row.remuxedAs) {
+        const fs::path remuxed = folder / row.remuxedAs;
+        ASSERT_TRUE(ffmpeg("-i " + quoted(video) + " -c copy " + quoted(remuxed)));
+        video = remuxed;
+    }
+    if (row.patch)
+        row.patch(video);
     if (row.rotateTag) {
         const fs::path tagged = folder / ("rotated-" + std::string(row.fileName));
         ASSERT_TRUE(ffmpeg("-i " + quoted(video) + " -c copy -metadata:s:v:0 rotate=" + std::to_string(row.rotateTag)
@@ -140,6 +198,42 @@ TEST(Extraction, agreesWithTheReferencePlayerOnRotation)
     for (auto [x, y] : {std::pair{5, 5}, std::pair{ours.width - 5, 5}, std::pair{5, ours.height - 5}}) {
         for (int c = 0; c < 3; ++c)
             EXPECT_NEAR(ours.row(y)[x * 3 + c], reference.row(y)[x * 3 + c], 16) << x << "," << y;
+    }
+}
+
+struct Look {
+    double colourfulness = 0; // mean of max - min over the channels
+    double brightness = 0;    // mean of the channels
+};
+
+Look lookOf(const FrameExtractor::Image& image)
+{
+    Look look;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const std::uint8_t* p = image.row(y) + x * image.channels;
+            look.colourfulness += std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]});
+            look.brightness += (p[0] + p[1] + p[2]) / 3.0;
+        }
+    }
+    const double pixels = double(image.width) * image.height;
+    return {look.colourfulness / pixels, look.brightness / pixels};
+}
+
+// HDR as a viewer shows it on an ordinary screen: as colourful and about as bright as the
+// SDR picture it was made from, not grey and washed out.
+TEST(Extraction, hdrLooksAsItsSdrOriginal)
+{
+    const fs::path folder = scratchFolder("hdr");
+    const Look original = lookOf(readPNG(extractFrames(makeClip(folder / "sdr.mp4", clip(30, h264))) / "last.png"));
+    for (const std::string transfer : {"smpte2084", "arib-std-b67"}) {
+        SCOPED_TRACE(transfer);
+        const auto image = readPNG(extractFrames(makeClip(folder / (transfer + ".mp4"), clip(30, inBt2020(transfer)))) / "last.png");
+        EXPECT_EQ(readMarks(image).index, 29);
+        const Look look = lookOf(image);
+        EXPECT_GT(look.colourfulness, 0.8 * original.colourfulness);
+        EXPECT_GT(look.brightness, 0.75 * original.brightness);
+        EXPECT_LT(look.brightness, 1.05 * original.brightness);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "FrameExtractor.h"
 #include "FrameSelection.h"
+#include "ScreenColours.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -8,6 +9,8 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
+
+#include "FFmpegPointers.h"
 
 #include <cmath>
 #include <limits>
@@ -23,25 +26,9 @@ namespace FrameExtractor {
 
 namespace {
 
-struct FormatCloser {
-    void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
-};
-struct CodecFreer {
-    void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* p) const { av_frame_free(&p); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
 struct SwsFreer {
     void operator()(SwsContext* p) const { sws_freeContext(p); }
 };
-using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
-using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using SwsPtr = std::unique_ptr<SwsContext, SwsFreer>;
 
 // Beyond this a frame is not a picture anyone can use, and its RGBA buffer (1 GiB) is
@@ -73,23 +60,6 @@ std::string libraryText(int error)
     throw MediaError(error ? sentence + " (" + libraryText(error) + ")." : sentence + ".");
 }
 
-FramePtr makeFrame()
-{
-    FramePtr frame(av_frame_alloc());
-    if (!frame)
-        throw std::bad_alloc();
-    return frame;
-}
-
-double rateOf(const AVStream* stream)
-{
-    for (AVRational rate : {stream->avg_frame_rate, stream->r_frame_rate}) {
-        if (rate.num > 0 && rate.den > 0)
-            return av_q2d(rate);
-    }
-    return 0;
-}
-
 int firstVideoStream(const AVFormatContext* format)
 {
     for (unsigned i = 0; i < format->nb_streams; ++i) {
@@ -106,6 +76,53 @@ std::int64_t timestampOf(const AVFrame* frame)
     if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
         return frame->best_effort_timestamp;
     return frame->pts;
+}
+
+bool isKeyFrame(const AVFrame* frame)
+{
+#ifdef AV_FRAME_FLAG_KEY
+    return frame->flags & AV_FRAME_FLAG_KEY;
+#else
+    return frame->key_frame;
+#endif
+}
+
+// Whether `frame` is shown after `best`, in presentation order. A frame without a time
+// comes after the one before it: the decoder gives frames in presentation order.
+bool showsLater(const AVFrame* frame, const AVFrame* best)
+{
+    const std::int64_t time = timestampOf(frame), bestTime = timestampOf(best);
+    return time == AV_NOPTS_VALUE || bestTime == AV_NOPTS_VALUE || time >= bestTime;
+}
+
+// The display matrix: nine 32-bit values, the ones that rotate and flip the picture.
+const std::int32_t* displayMatrix(const AVStream* stream, const AVFrame* frame)
+{
+    constexpr std::size_t matrixSize = 9 * sizeof(std::int32_t);
+#if LIBAVCODEC_VERSION_INT >= AV_VERSION_INT(60, 30, 100)
+    const AVPacketSideData* side = av_packet_side_data_get(stream->codecpar->coded_side_data,
+                                                           stream->codecpar->nb_coded_side_data, AV_PKT_DATA_DISPLAYMATRIX);
+    if (side && side->size >= matrixSize)
+        return reinterpret_cast<const std::int32_t*>(side->data);
+#else
+    std::size_t size = 0;
+    if (const std::uint8_t* data = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, &size); data && size >= matrixSize)
+        return reinterpret_cast<const std::int32_t*>(data);
+#endif
+    if (const AVFrameSideData* side = av_frame_get_side_data(frame, AV_FRAME_DATA_DISPLAYMATRIX); side && side->size >= matrixSize)
+        return reinterpret_cast<const std::int32_t*>(side->data);
+    return nullptr;
+}
+
+// The format's name as the file declares it: the decoder's name where FFmpeg knows the
+// format, else the file's own four-character code (a 'vvc1' track on an older FFmpeg).
+std::string formatNameOf(const AVCodecParameters* parameters)
+{
+    if (parameters->codec_id == AV_CODEC_ID_NONE && parameters->codec_tag != 0) {
+        char tag[AV_FOURCC_MAX_STRING_SIZE] = {};
+        return av_fourcc_make_string(tag, parameters->codec_tag);
+    }
+    return avcodec_get_name(parameters->codec_id);
 }
 
 int unitCoefficient(std::int32_t fixed16)
@@ -194,7 +211,7 @@ public:
         const AVCodecParameters* parameters = stream()->codecpar;
         const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
         if (!codec)
-            fail(quotedName(m_path) + " uses a video format that cannot be decoded (" + avcodec_get_name(parameters->codec_id) + ")");
+            fail(quotedName(m_path) + " uses a video format that cannot be decoded (" + formatNameOf(parameters) + ")");
         m_decoder.reset(avcodec_alloc_context3(codec));
         if (!m_decoder)
             throw std::bad_alloc();
@@ -213,24 +230,27 @@ public:
             return false;
         avcodec_flush_buffers(m_decoder.get());
         m_draining = false;
+        m_landedAt = AV_NOPTS_VALUE;
         return true;
     }
 
-    // From here on only the frame shown at `target` matters: pictures no other picture
-    // refers to are not decoded when they are shown after the target, or before a picture
-    // already met that is shown at or before it.
-    void aimAt(std::int64_t target)
-    {
-        m_target = target;
-        m_latestWanted = AV_NOPTS_VALUE;
-        m_skippedBeforeTarget = false;
-    }
-    void decodeEverything() { m_target.reset(); }
+    // The time of the first packet read since the last seek: where the seek landed.
+    std::int64_t landedAt() const { return m_landedAt; }
 
-    // The latest presentation time at or before the target among the packets sent.
-    std::int64_t latestWanted() const { return m_latestWanted; }
-    // Whether a picture shown before that one may have been skipped.
-    bool skippedBeforeTarget() const { return m_skippedBeforeTarget; }
+    // From here on only the last frame shown matters: pictures no other picture refers to
+    // are not decoded when a picture already met is shown after them.
+    void aimAtTheEnd()
+    {
+        m_skipping = true;
+        m_latest = AV_NOPTS_VALUE;
+        m_skippedAny = false;
+    }
+    void decodeEverything() { m_skipping = false; }
+
+    // The latest presentation time among the packets sent that are to be shown.
+    std::int64_t latestPacketTime() const { return m_latest; }
+    // Whether a picture may have been skipped.
+    bool skippedAny() const { return m_skippedAny; }
 
     // The next frame in presentation order, or false at the end of the stream.
     bool nextFrame(AVFrame* frame)
@@ -249,15 +269,22 @@ public:
 
             // EAGAIN: the decoder wants more input.
             const int read = av_read_frame(m_format.get(), m_packet.get());
+            // Only the end of the file ends the video. Some demuxers report a failed read
+            // as the end, so the byte stream's own error is looked at too.
+            const int ioError = m_format->pb ? m_format->pb->error : 0;
+            if (read < 0 && (read != AVERROR_EOF || ioError < 0))
+                fail(quotedName(m_path) + " could not be read to the end", read != AVERROR_EOF ? read : ioError);
             if (read < 0) {
-                // End of the file, or the rest cannot be read: a null packet drains the
-                // frames the decoder still holds, which would be lost otherwise.
+                // A null packet drains the frames the decoder still holds, which would be
+                // lost otherwise.
                 avcodec_send_packet(m_decoder.get(), nullptr);
                 m_draining = true;
                 continue;
             }
+            if (m_landedAt == AV_NOPTS_VALUE)
+                m_landedAt = m_packet->dts != AV_NOPTS_VALUE ? m_packet->dts : m_packet->pts;
             if (m_packet->stream_index == m_index) {
-                m_decoder->skip_frame = mayDiscard(m_packet->pts) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+                m_decoder->skip_frame = mayDiscard(m_packet.get()) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
                 const int sent = avcodec_send_packet(m_decoder.get(), m_packet.get());
                 if (sent == AVERROR(ENOMEM)) {
                     av_packet_unref(m_packet.get());
@@ -288,10 +315,19 @@ public:
             fail("No picture could be decoded from " + quotedName(m_path));
         const bool alpha = descriptor->flags & AV_PIX_FMT_FLAG_ALPHA;
 
+        Image image;
+        if (needsScreenConversion(frame)) {
+            const int error = convertForScreen(frame, static_cast<int>(displayWidth), alpha, image);
+            if (error == AVERROR(ENOMEM))
+                throw std::bad_alloc();
+            if (error < 0)
+                fail(quotedName(m_path) + " has colours that cannot be converted for the screen", error);
+            return oriented(std::move(image), orientation(frame));
+        }
+
         bool fullRange = frame->color_range == AVCOL_RANGE_JPEG;
         const AVPixelFormat source = withoutJpegRange(static_cast<AVPixelFormat>(frame->format), fullRange);
 
-        Image image;
         image.width = static_cast<int>(displayWidth);
         image.height = height;
         image.channels = alpha ? 4 : 3;
@@ -317,31 +353,27 @@ public:
     }
 
 private:
-    bool mayDiscard(std::int64_t pts)
+    bool mayDiscard(const AVPacket* packet)
     {
-        if (!m_target || pts == AV_NOPTS_VALUE)
+        if (!m_skipping)
             return false;
-        if (pts > *m_target)
+        // Outside the edit list: decoded only where another picture refers to it, never shown.
+        if (packet->flags & AV_PKT_FLAG_DISCARD)
             return true;
-        if (m_latestWanted == AV_NOPTS_VALUE || pts > m_latestWanted) {
-            m_latestWanted = pts;
+        const std::int64_t pts = packet->pts;
+        if (pts == AV_NOPTS_VALUE) {
+            m_skipping = false;
             return false;
         }
-        if (pts == m_latestWanted)
+        if (m_latest == AV_NOPTS_VALUE || pts >= m_latest) {
+            m_latest = pts;
             return false;
-        m_skippedBeforeTarget = true;
+        }
+        m_skippedAny = true;
         return true;
     }
 
-    Orientation orientation(const AVFrame* frame) const
-    {
-        const std::uint8_t* matrix = av_stream_get_side_data(stream(), AV_PKT_DATA_DISPLAYMATRIX, nullptr);
-        if (!matrix) {
-            if (const AVFrameSideData* side = av_frame_get_side_data(frame, AV_FRAME_DATA_DISPLAYMATRIX))
-                matrix = side->data;
-        }
-        return orientationOf(reinterpret_cast<const std::int32_t*>(matrix));
-    }
+    Orientation orientation(const AVFrame* frame) const { return orientationOf(displayMatrix(stream(), frame)); }
 
     fs::path m_path;
     FormatPtr m_format;
@@ -349,9 +381,10 @@ private:
     PacketPtr m_packet;
     int m_index = -1;
     bool m_draining = false;
-    std::optional<std::int64_t> m_target;
-    std::int64_t m_latestWanted = AV_NOPTS_VALUE;
-    bool m_skippedBeforeTarget = false;
+    std::int64_t m_landedAt = AV_NOPTS_VALUE;
+    bool m_skipping = false;
+    std::int64_t m_latest = AV_NOPTS_VALUE;
+    bool m_skippedAny = false;
 };
 
 // What tells the video's file apart from another put in its place or one rewritten in
@@ -414,27 +447,28 @@ TimeBase timeBaseOf(const AVStream* stream)
     return {stream->time_base.num, stream->time_base.den};
 }
 
-// The frame shown at `target`: the last frame that starts at or before it. Decoding
-// starts at the key frame before the target; where the seek lands after it (containers
-// without an index), it steps back further, and in the end decodes from the start.
-FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, const FileIdentity& identity, int index,
-                 std::int64_t origin, std::int64_t target)
+// The last frame shown: the latest presentation time among the frames the decoder gives.
+// Decoding starts at the key frame before `end` and runs to the end of the file; where the
+// seek lands after the last trustworthy picture (containers without an index), it steps
+// back further, and in the end decodes from the start.
+FramePtr lastFrame(std::unique_ptr<VideoFile>& file, const fs::path& video, const FileIdentity& identity, int index,
+                   std::int64_t origin, std::int64_t end)
 {
     const AVRational timeBase = file->stream()->time_base;
     std::int64_t step = std::max<std::int64_t>(av_rescale_q(1, AVRational{1, 1}, timeBase), 1);
-    std::int64_t seekTo = target;
+    std::int64_t seekTo = end;
     FramePtr frame = makeFrame();
     bool skipping = true;
 
     for (;;) {
-        bool fromStart = seekTo <= origin || !file->seekBefore(seekTo);
+        const bool fromStart = seekTo <= origin || !file->seekBefore(seekTo);
         if (fromStart) {
             checkUnchanged(video, identity);
             file = std::make_unique<VideoFile>(video);
             file->openDecoder(index);
         }
         if (skipping)
-            file->aimAt(target);
+            file->aimAtTheEnd();
         else
             file->decodeEverything();
 
@@ -443,11 +477,8 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, const 
         // that were never decoded (open GOPs); they are not to be trusted.
         bool sawKeyFrame = fromStart;
         while (file->nextFrame(frame.get())) {
-            if (frame->key_frame)
-                sawKeyFrame = true;
-            if (timestampOf(frame.get()) > target)
-                break;
-            if (sawKeyFrame) {
+            sawKeyFrame = sawKeyFrame || isKeyFrame(frame.get());
+            if (sawKeyFrame && (!best || showsLater(frame.get(), best.get()))) {
                 best = std::move(frame);
                 frame = makeFrame();
             } else {
@@ -457,8 +488,7 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, const 
         // Skipping relies on the packets' times. Where the frame that came out is not the
         // one they promised (a damaged picture, times the decoder corrected), the same
         // stretch is decoded again in full.
-        if (skipping && file->skippedBeforeTarget()
-            && (!best || timestampOf(best.get()) != file->latestWanted())) {
+        if (skipping && file->skippedAny() && (!best || timestampOf(best.get()) != file->latestPacketTime())) {
             skipping = false;
             continue;
         }
@@ -468,7 +498,8 @@ FramePtr frameAt(std::unique_ptr<VideoFile>& file, const fs::path& video, const 
             fail("No picture could be decoded from " + quotedName(video));
 
         skipping = true;
-        seekTo = stepBack(seekTo, origin, step);
+        const std::int64_t landed = file->landedAt();
+        seekTo = stepBack(landed != AV_NOPTS_VALUE && landed < seekTo ? landed : seekTo, origin, step);
         step = step > std::numeric_limits<std::int64_t>::max() / 2 ? step : step * 2;
     }
 }
@@ -485,9 +516,6 @@ fs::path extract(const fs::path& video, const SavedHandler& onSaved)
     auto file = std::make_unique<VideoFile>(video);
     const AVFormatContext* format = file->format();
     const int index = firstVideoStream(format);
-    const bool hasTracks = format->nb_streams > 0;
-    const double rate = frameRateForInterval(hasTracks, hasTracks ? rateOf(format->streams[0]) : 0,
-                                             index >= 0 ? rateOf(format->streams[index]) : 0);
 
     const fs::path folder = makeOutputFolder(video);
 
@@ -498,8 +526,7 @@ fs::path extract(const fs::path& video, const SavedHandler& onSaved)
     FramePtr first = makeFrame();
     if (!file->nextFrame(first.get()))
         fail("No picture could be decoded from " + quotedName(video));
-    const Image firstImage = file->toImage(first.get());
-    save(firstImage, folder / "first.png");
+    save(file->toImage(first.get()), folder / "first.png");
 
     // Times count from the first frame shown, whatever the stream's timestamps start at.
     const std::int64_t firstTimestamp = timestampOf(first.get());
@@ -508,14 +535,8 @@ fs::path extract(const fs::path& video, const SavedHandler& onSaved)
     const AVStream* stream = file->stream();
     const Duration duration =
         longestDuration(format->duration == AV_NOPTS_VALUE ? 0 : format->duration, stream->duration, timeBaseOf(stream));
-    const std::int64_t target = lastFrameTarget(origin, duration, rate, timeBaseOf(stream));
 
-    if (target <= origin) {
-        checkUnchanged(video, identity);
-        save(firstImage, folder / "last.png");
-        return folder;
-    }
-    FramePtr last = frameAt(file, video, identity, index, origin, target);
+    FramePtr last = lastFrame(file, video, identity, index, origin, presentationEnd(origin, duration, timeBaseOf(stream)));
     const Image lastImage = file->toImage(last.get());
     checkUnchanged(video, identity);
     save(lastImage, folder / "last.png");

@@ -5,40 +5,9 @@ extern "C" {
 }
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace FrameExtractor {
-
-namespace {
-bool usableRate(double rate) { return std::isfinite(rate) && rate > 0; }
-} // namespace
-
-double frameRateForInterval(bool hasTracks, double firstTrackRate, double videoRate)
-{
-    if (!hasTracks)
-        return 30;
-    if (usableRate(firstTrackRate))
-        return firstTrackRate;
-    return usableRate(videoRate) ? videoRate : 30;
-}
-
-std::int64_t frameInterval(double frameRate, std::int64_t timescale)
-{
-    const double units = std::round(static_cast<double>(timescale) / frameRate);
-    // A rate so low that one frame outlasts any representable time: the interval covers everything.
-    if (!(units < static_cast<double>(std::numeric_limits<std::int64_t>::max())))
-        return std::numeric_limits<std::int64_t>::max();
-    return static_cast<std::int64_t>(units);
-}
-
-std::int64_t lastFrameTime(std::int64_t duration, double frameRate, std::int64_t timescale)
-{
-    const std::int64_t interval = frameInterval(frameRate, timescale);
-    if (duration <= interval)
-        return 0;
-    return duration - interval;
-}
 
 std::int64_t saturatingAdd(std::int64_t a, std::int64_t b)
 {
@@ -69,18 +38,17 @@ Duration longestDuration(std::int64_t containerMicroseconds, std::int64_t stream
     return container;
 }
 
-std::int64_t lastFrameTarget(std::int64_t origin, const Duration& duration, double frameRate, TimeBase timeBase)
+std::int64_t presentationEnd(std::int64_t origin, const Duration& duration, TimeBase timeBase)
 {
-    constexpr std::int64_t lastOfAll = std::numeric_limits<std::int64_t>::max();
-    // offset / timescale seconds in units of num / den seconds: offset * den / (timescale * num).
+    constexpr std::int64_t endOfAll = std::numeric_limits<std::int64_t>::max();
+    // value / timescale seconds in units of num / den seconds: value * den / (timescale * num).
     std::int64_t divisor;
     if (!duration.known() || timeBase.num <= 0 || timeBase.den <= 0
         || __builtin_mul_overflow(duration.timescale, std::int64_t(timeBase.num), &divisor))
-        return lastOfAll;
-    const std::int64_t offset = lastFrameTime(duration.value, frameRate, duration.timescale);
-    const std::int64_t inUnits = av_rescale_rnd(offset, timeBase.den, divisor, AV_ROUND_NEAR_INF);
+        return endOfAll;
+    const std::int64_t inUnits = av_rescale_rnd(duration.value, timeBase.den, divisor, AV_ROUND_UP);
     if (inUnits == std::numeric_limits<std::int64_t>::min())
-        return lastOfAll;
+        return endOfAll;
     return saturatingAdd(origin, inUnits);
 }
 

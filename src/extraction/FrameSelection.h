@@ -4,17 +4,6 @@
 
 namespace FrameExtractor {
 
-// The frame rate that sets the last frame's time: the first track's rate, or, where that
-// track reports none (audio tracks do not), the video's own rate, or 30 where both are unknown.
-double frameRateForInterval(bool hasTracks, double firstTrackRate, double videoRate);
-
-// One frame interval, in units of 1/timescale seconds, rounded to the nearest unit.
-std::int64_t frameInterval(double frameRate, std::int64_t timescale);
-
-// The time of the last frame: the duration less one frame interval, never below zero.
-// Both are counts of 1/timescale seconds from the start of the presentation.
-std::int64_t lastFrameTime(std::int64_t duration, double frameRate, std::int64_t timescale);
-
 // A stream's unit of time: num/den seconds.
 struct TimeBase {
     int num = 0;
@@ -33,12 +22,12 @@ struct Duration {
 // preferred unless another track runs noticeably longer.
 Duration longestDuration(std::int64_t containerMicroseconds, std::int64_t streamDuration, TimeBase streamTimeBase);
 
-// The last frame's time in `timeBase` units: `origin` (the first frame's time) plus the
-// last frame's offset. Where the length is unknown, or too long to count in that unit,
-// the result is the largest time there is, which stands for "the last frame of all".
-std::int64_t lastFrameTarget(std::int64_t origin, const Duration& duration, double frameRate, TimeBase timeBase);
+// Where the presentation ends, in `timeBase` units: `origin` (the first frame's time) plus
+// the duration. Where the length is unknown, or too long to count in that unit, the result
+// is the largest time there is, which stands for "after the last frame of all".
+std::int64_t presentationEnd(std::int64_t origin, const Duration& duration, TimeBase timeBase);
 
-// Where to seek next when a seek to `seekTo` found nothing at or before the target:
+// Where to seek next when a seek to `seekTo` found no picture that can be trusted:
 // `step` earlier, but not before `origin`.
 std::int64_t stepBack(std::int64_t seekTo, std::int64_t origin, std::int64_t step);
 

@@ -1,0 +1,152 @@
+#include "ScreenColours.h"
+
+extern "C" {
+#include <libavfilter/avfilter.h>
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
+#include <libavutil/frame.h>
+#include <libavutil/mastering_display_metadata.h>
+}
+
+#include "FFmpegPointers.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace FrameExtractor {
+
+namespace {
+
+struct GraphFreer {
+    void operator()(AVFilterGraph* p) const { avfilter_graph_free(&p); }
+};
+struct InOutFreer {
+    void operator()(AVFilterInOut* p) const { avfilter_inout_free(&p); }
+};
+
+// SDR white in an HDR picture (ITU-R BT.2408): it becomes white on the screen.
+constexpr double referenceWhite = 203;
+// What consumer HDR is mastered for when the video does not say.
+constexpr double typicalPeak = 1000;
+
+bool isHdr(const AVFrame* frame)
+{
+    return frame->color_trc == AVCOL_TRC_SMPTE2084 || frame->color_trc == AVCOL_TRC_ARIB_STD_B67;
+}
+
+// The brightest light in the video, in cd/m2, as its metadata declares it.
+double peakOf(const AVFrame* frame)
+{
+    double peak = 0;
+    if (const AVFrameSideData* side = av_frame_get_side_data(frame, AV_FRAME_DATA_CONTENT_LIGHT_LEVEL);
+        side && side->size >= sizeof(AVContentLightMetadata))
+        peak = reinterpret_cast<const AVContentLightMetadata*>(side->data)->MaxCLL;
+    if (const AVFrameSideData* side = av_frame_get_side_data(frame, AV_FRAME_DATA_MASTERING_DISPLAY_METADATA);
+        peak <= 0 && side && side->size >= sizeof(AVMasteringDisplayMetadata)) {
+        const auto* mastering = reinterpret_cast<const AVMasteringDisplayMetadata*>(side->data);
+        if (mastering->has_luminance && mastering->max_luminance.den > 0)
+            peak = av_q2d(mastering->max_luminance);
+    }
+    return peak > 0 ? peak : typicalPeak;
+}
+
+// zscale reads the source's colours from the frame; where the video leaves some unsaid,
+// say what such video is.
+void completeColourTags(AVFrame* frame)
+{
+    if (frame->color_primaries == AVCOL_PRI_UNSPECIFIED)
+        frame->color_primaries = AVCOL_PRI_BT2020;
+    if (frame->colorspace == AVCOL_SPC_UNSPECIFIED)
+        frame->colorspace = frame->color_primaries == AVCOL_PRI_BT2020 ? AVCOL_SPC_BT2020_NCL : AVCOL_SPC_BT709;
+    if (frame->color_range == AVCOL_RANGE_UNSPECIFIED)
+        frame->color_range = AVCOL_RANGE_MPEG;
+    if (frame->color_trc == AVCOL_TRC_UNSPECIFIED)
+        frame->color_trc = AVCOL_TRC_BT709;
+}
+
+// zimg does the colour science: to linear light (SDR white at 1.0), BT.709 primaries, HDR
+// highlights rolled off by the Möbius curve (which leaves everything up to SDR white
+// nearly as it is), back to the BT.709 transfer, full-range RGB.
+std::string filtersFor(const AVFrame* frame, int width, bool alpha)
+{
+    const std::string linear = alpha ? "gbrapf32le" : "gbrpf32le";
+    std::string filters = "zscale=t=linear:npl=" + std::to_string(referenceWhite) + ",format=" + linear + ",zscale=p=bt709";
+    if (isHdr(frame))
+        filters += ",tonemap=tonemap=mobius:desat=0:peak=" + std::to_string(std::max(peakOf(frame) / referenceWhite, 1.0));
+    filters += ",zscale=t=bt709:m=bt709:r=full:w=" + std::to_string(width) + ":h=" + std::to_string(frame->height);
+    filters += alpha ? ",format=rgba" : ",format=rgb24";
+    return filters;
+}
+
+} // namespace
+
+bool needsScreenConversion(const AVFrame* frame)
+{
+    return isHdr(frame) || frame->color_primaries == AVCOL_PRI_BT2020;
+}
+
+int convertForScreen(const AVFrame* source, int width, bool alpha, Image& image)
+{
+    std::unique_ptr<AVFilterGraph, GraphFreer> graph(avfilter_graph_alloc());
+    if (!graph)
+        return AVERROR(ENOMEM);
+
+    const std::string bufferArguments = "video_size=" + std::to_string(source->width) + "x"
+        + std::to_string(source->height) + ":pix_fmt=" + std::to_string(source->format) + ":time_base=1/1:pixel_aspect=1/1";
+    AVFilterContext* input = nullptr;
+    AVFilterContext* output = nullptr;
+    if (int error = avfilter_graph_create_filter(&input, avfilter_get_by_name("buffer"), "in", bufferArguments.c_str(),
+                                                 nullptr, graph.get());
+        error < 0)
+        return error;
+    if (int error = avfilter_graph_create_filter(&output, avfilter_get_by_name("buffersink"), "out", nullptr, nullptr,
+                                                 graph.get());
+        error < 0)
+        return error;
+
+    // The chain's open ends: its input is fed by "in", its output feeds "out".
+    std::unique_ptr<AVFilterInOut, InOutFreer> chainInput(avfilter_inout_alloc());
+    std::unique_ptr<AVFilterInOut, InOutFreer> chainOutput(avfilter_inout_alloc());
+    if (!chainInput || !chainOutput)
+        return AVERROR(ENOMEM);
+    chainInput->name = av_strdup("in");
+    chainInput->filter_ctx = input;
+    chainOutput->name = av_strdup("out");
+    chainOutput->filter_ctx = output;
+    AVFilterInOut* inputs = chainOutput.release();
+    AVFilterInOut* outputs = chainInput.release();
+    const int parsed =
+        avfilter_graph_parse_ptr(graph.get(), filtersFor(source, width, alpha).c_str(), &inputs, &outputs, nullptr);
+    avfilter_inout_free(&inputs);
+    avfilter_inout_free(&outputs);
+    if (parsed < 0)
+        return parsed;
+    if (int error = avfilter_graph_config(graph.get(), nullptr); error < 0)
+        return error;
+
+    FramePtr frame = makeFrame();
+    if (int error = av_frame_ref(frame.get(), source); error < 0)
+        return error;
+    completeColourTags(frame.get());
+    if (int error = av_buffersrc_add_frame(input, frame.get()); error < 0)
+        return error;
+    if (int error = av_buffersrc_add_frame(input, nullptr); error < 0)
+        return error;
+    if (int error = av_buffersink_get_frame(output, frame.get()); error < 0)
+        return error;
+
+    const int channels = alpha ? 4 : 3;
+    if (frame->width != width || frame->height != source->height)
+        return AVERROR_BUG;
+    image.width = width;
+    image.height = frame->height;
+    image.channels = channels;
+    image.pixels.resize(static_cast<std::size_t>(width) * image.height * channels);
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(image.row(y), frame->data[0] + static_cast<std::ptrdiff_t>(y) * frame->linesize[0],
+                    static_cast<std::size_t>(width) * channels);
+    return 0;
+}
+
+} // namespace FrameExtractor

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Image.h"
+
+struct AVFrame;
+
+namespace FrameExtractor {
+
+// Whether the frame needs more than a YUV matrix to look on an ordinary screen as it does
+// in a player: HDR (PQ or HLG transfer) or BT.2020 primaries.
+bool needsScreenConversion(const AVFrame* frame);
+
+// The frame as an ordinary (SDR, BT.709) screen shows it, scaled to `width` x its height:
+// HDR tone-mapped, primaries converted. 8-bit RGB, or RGBA with `alpha`. Returns 0, or the
+// library's error code.
+int convertForScreen(const AVFrame* frame, int width, bool alpha, Image& image);
+
+} // namespace FrameExtractor
