@@ -17,10 +17,11 @@ struct CliRun {
     std::string err;
 };
 
-CliRun cli(const std::string& arguments, const fs::path& folder)
+// Runs framepicker-cli with the arguments, and with the environment's assignments before it.
+CliRun cli(const std::string& arguments, const fs::path& folder, const std::string& environment = {})
 {
     const fs::path errFile = folder / "stderr.txt";
-    const std::string command = std::string(CLI_PATH) + " " + arguments + " 2>" + quoted(errFile);
+    const std::string command = environment + std::string(CLI_PATH) + " " + arguments + " 2>" + quoted(errFile);
     FILE* pipe = ::popen(command.c_str(), "r");
     CliRun run{};
     std::array<char, 4096> buffer{};
@@ -51,6 +52,29 @@ TEST(Cli, printsEachFolderAndGoesOnAfterAFailure)
     EXPECT_EQ(mixed.status, 1);
     EXPECT_EQ(mixed.out, (folder / "two").string() + "\n");
     EXPECT_EQ(mixed.err, "framepicker-cli: " + (folder / "missing.mp4").string() + ": \u201Cmissing.mp4\u201D could not be found.\n");
+}
+
+// The disk fails in the middle of the last stretch: an error naming the video, not a
+// last.png that is not the last frame.
+TEST(Cli, aReadErrorIsNotTheEndOfTheVideo)
+{
+    const fs::path folder = scratchFolder("cliReadError");
+    Clip c;
+    c.frames = 900; // 30 s: opening the video reads only the first few seconds
+    c.output = "-c:v libx264 -preset ultrafast -g 1000 -pix_fmt yuv420p -movflags +faststart";
+    const fs::path video = makeClip(folder / "trip.mp4", c);
+    const auto size = fs::file_size(video);
+    const std::string fault = "FRAMEPICKER_FAULT_FILE=" + quoted(video) + " FRAMEPICKER_FAULT_OFFSET="
+        + std::to_string(size * 3 / 4) + " LD_PRELOAD=" + quoted(READ_FAULT_PATH)
+        + " ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 ";
+
+    const CliRun run = cli(quoted(video), folder, fault);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "framepicker-cli: " + video.string()
+                           + ": \u201Ctrip.mp4\u201D could not be read to the end (Input/output error).\n");
+    EXPECT_TRUE(fs::exists(folder / "trip" / "first.png"));
+    EXPECT_FALSE(fs::exists(folder / "trip" / "last.png"));
 }
 
 TEST(Cli, usageErrorsHelpAndVersion)
