@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <system_error>
+#include <thread>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -129,6 +130,33 @@ TEST(SavePNG, writesTheWholeImageWithOrdinaryPermissions)
     EXPECT_THROW(savePNG(grey(2, 2), folder / "missing" / "first.png"), std::system_error);
 }
 
+// Two windows saving at once must not leave the process (and every later folder and
+// image) world-writable.
+TEST(SavePNG, concurrentSavesKeepThePermissionsTheUmaskGives)
+{
+    const mode_t before = ::umask(022);
+    const fs::path folder = scratchFolder("umask");
+    std::vector<std::thread> windows;
+    for (int w = 0; w < 8; ++w) {
+        windows.emplace_back([&folder, w] {
+            for (int i = 0; i < 40; ++i) {
+                const fs::path video = folder / (std::to_string(w) + "-" + std::to_string(i) + ".mov");
+                savePNG(grey(4, 4), makeOutputFolder(video) / "first.png");
+            }
+        });
+    }
+    for (std::thread& window : windows)
+        window.join();
+    EXPECT_EQ(::umask(before), 022);
+    int images = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const fs::perms expected = entry.is_directory() ? fs::perms(0755) : fs::perms(0644);
+        ASSERT_EQ(entry.status().permissions(), expected) << entry.path();
+        images += entry.is_regular_file();
+    }
+    EXPECT_EQ(images, 8 * 40);
+}
+
 TEST(SavePNG, largeImagesRoundTripExactlyWhateverTheirContent)
 {
     // Wide rows take the sampled filter choice, tall images are deflated in bands; grain,
@@ -206,6 +234,12 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
     ASSERT_LT(end, zeroed.size());
     std::fill(zeroed.begin() + data + 4, zeroed.begin() + end, '\0');
     writeFile(folder / "zeroed.mp4", zeroed);
+    // The sample description names a format newer than any FFmpeg (as 'vvc1' is to 5.1).
+    std::string newer = bytes;
+    const std::size_t entry = newer.find("avc1", newer.find("stsd"));
+    ASSERT_NE(entry, std::string::npos);
+    newer.replace(entry, 4, "qqv1");
+    writeFile(folder / "newer.mp4", newer);
     ASSERT_TRUE(ffmpeg("-f lavfi -t 1 -i anullsrc -c:a aac " + quoted(folder / "song.m4a")));
     fs::create_directory(folder / "folder.mp4");
 
@@ -217,6 +251,7 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
         {"text.mp4", "\u201Ctext.mp4\u201D could not be read as a video ("},
         {"truncated.mp4", "\u201Ctruncated.mp4\u201D could not be read as a video ("},
         {"zeroed.mp4", "No picture could be decoded from \u201Czeroed.mp4\u201D."},
+        {"newer.mp4", "\u201Cnewer.mp4\u201D uses a video format that cannot be decoded (qqv1)."},
         {"song.m4a", "\u201Csong.m4a\u201D contains no video."},
         {"folder.mp4", "\u201Cfolder.mp4\u201D is a folder, not a video file."},
         {"missing.mp4", "\u201Cmissing.mp4\u201D could not be found."},

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <random>
 #include <span>
 #include <thread>
 #include <fcntl.h>
@@ -296,26 +297,43 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes)
     return true;
 }
 
-// Writes beside the destination, then renames over it, so that a reader never sees a
-// half-written PNG and a failure leaves the older file untouched.
+// Opens a new file beside the destination under a name no other writer has, with the
+// permissions the umask gives any new file (changing the umask would race with other threads).
+int createTemporary(const fs::path& destination, std::string& temp)
+{
+    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name(".");
+        name += destination.filename().string();
+        name += '.';
+        for (int i = 0; i < 8; ++i)
+            name += letters[pick(random)];
+        temp = (destination.parent_path() / name).string();
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Writes beside the destination, flushes it to the disk, then renames it over the
+// destination and flushes the folder: a reader never sees a half-written PNG, a failure
+// leaves the older file untouched, and a crash or power cut leaves the old image or the
+// new one, never an empty file.
 void replaceFile(const fs::path& destination, const std::vector<Chunk>& parts)
 {
-    std::string hidden(".");
-    hidden += destination.filename().string();
-    hidden += ".XXXXXX";
-    std::string temp = (destination.parent_path() / hidden).string();
-    const int fd = ::mkstemp(temp.data());
+    std::string temp;
+    const int fd = createTemporary(destination, temp);
     if (fd < 0)
         throwWriteError(errno, destination);
-
-    // mkstemp makes the file private; an image should get the permissions any new file gets.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
 
     bool written = writeAll(fd, signature);
     for (const Chunk& part : parts)
         written = written && writeAll(fd, part.bytes());
+    written = written && ::fsync(fd) == 0;
     const int writeError = errno;
     const bool closed = ::close(fd) == 0;
     const int closeError = errno;
@@ -327,6 +345,12 @@ void replaceFile(const fs::path& destination, const std::vector<Chunk>& parts)
         const int renameError = errno;
         ::unlink(temp.c_str());
         throwWriteError(renameError, destination);
+    }
+    // The image is in place; a folder that cannot be flushed (some file systems refuse)
+    // does not undo that.
+    if (const int folder = ::open(destination.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
     }
 }
 
