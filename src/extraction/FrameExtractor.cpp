@@ -281,9 +281,9 @@ public:
                 m_draining = true;
                 continue;
             }
-            if (m_landedAt == AV_NOPTS_VALUE)
-                m_landedAt = m_packet->dts != AV_NOPTS_VALUE ? m_packet->dts : m_packet->pts;
             if (m_packet->stream_index == m_index) {
+                if (m_landedAt == AV_NOPTS_VALUE)
+                    m_landedAt = m_packet->dts != AV_NOPTS_VALUE ? m_packet->dts : m_packet->pts;
                 m_decoder->skip_frame = mayDiscard(m_packet.get()) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
                 const int sent = avcodec_send_packet(m_decoder.get(), m_packet.get());
                 if (sent == AVERROR(ENOMEM)) {

@@ -11,7 +11,6 @@ extern "C" {
 #include "FFmpegPointers.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace FrameExtractor {
@@ -65,17 +64,17 @@ void completeColourTags(AVFrame* frame)
         frame->color_trc = AVCOL_TRC_BT709;
 }
 
-// zimg does the colour science: to linear light (SDR white at 1.0), BT.709 primaries, HDR
-// highlights rolled off by the Möbius curve (which leaves everything up to SDR white
-// nearly as it is), back to the BT.709 transfer, full-range RGB.
+// zimg does the colour science: to linear light (SDR white at 1.0) in BT.709 primaries,
+// HDR highlights rolled off by the Möbius curve (which leaves everything up to SDR white
+// nearly as it is), back to the BT.709 transfer, full-range planar RGB.
 std::string filtersFor(const AVFrame* frame, int width, bool alpha)
 {
-    const std::string linear = alpha ? "gbrapf32le" : "gbrpf32le";
-    std::string filters = "zscale=t=linear:npl=" + std::to_string(referenceWhite) + ",format=" + linear + ",zscale=p=bt709";
+    std::string filters = "zscale=t=linear:npl=" + std::to_string(referenceWhite) + ":p=bt709,format="
+        + (alpha ? "gbrapf32le" : "gbrpf32le");
     if (isHdr(frame))
         filters += ",tonemap=tonemap=mobius:desat=0:peak=" + std::to_string(std::max(peakOf(frame) / referenceWhite, 1.0));
     filters += ",zscale=t=bt709:m=bt709:r=full:w=" + std::to_string(width) + ":h=" + std::to_string(frame->height);
-    filters += alpha ? ",format=rgba" : ",format=rgb24";
+    filters += alpha ? ",format=gbrap" : ",format=gbrp";
     return filters;
 }
 
@@ -136,16 +135,23 @@ int convertForScreen(const AVFrame* source, int width, bool alpha, Image& image)
     if (int error = av_buffersink_get_frame(output, frame.get()); error < 0)
         return error;
 
-    const int channels = alpha ? 4 : 3;
     if (frame->width != width || frame->height != source->height)
         return AVERROR_BUG;
+    // Planar G, B, R (and A) to packed RGB(A).
+    const int channels = alpha ? 4 : 3;
     image.width = width;
     image.height = frame->height;
     image.channels = channels;
     image.pixels.resize(static_cast<std::size_t>(width) * image.height * channels);
-    for (int y = 0; y < image.height; ++y)
-        std::memcpy(image.row(y), frame->data[0] + static_cast<std::ptrdiff_t>(y) * frame->linesize[0],
-                    static_cast<std::size_t>(width) * channels);
+    constexpr int planeOfChannel[4] = {2, 0, 1, 3};
+    for (int y = 0; y < image.height; ++y) {
+        std::uint8_t* out = image.row(y);
+        for (int c = 0; c < channels; ++c) {
+            const std::uint8_t* in = frame->data[planeOfChannel[c]] + static_cast<std::ptrdiff_t>(y) * frame->linesize[planeOfChannel[c]];
+            for (int x = 0; x < width; ++x)
+                out[x * channels + c] = in[x];
+        }
+    }
     return 0;
 }
 
