@@ -80,6 +80,15 @@ bool ffmpeg(const std::string& arguments)
     return std::system(command.c_str()) == 0;
 }
 
+bool rotated(const fs::path& video, const fs::path& copy, int clockwise)
+{
+    // Newer ffmpeg tools set the matrix with -display_rotation and ignore the older rotate
+    // tag, which is all that FFmpeg 5.1's knows; both give the same matrix.
+    return ffmpeg("-display_rotation:v:0 " + std::to_string(clockwise) + " -i " + quoted(video)
+                  + " -c copy " + quoted(copy))
+        || ffmpeg("-i " + quoted(video) + " -c copy -metadata:s:v:0 rotate=" + std::to_string(clockwise) + " " + quoted(copy));
+}
+
 fs::path makeClip(const fs::path& file, const Clip& clip)
 {
     const std::string command = std::string(FFMPEG_TOOL) + " -v error -y -f rawvideo -pix_fmt "
@@ -116,7 +125,7 @@ FrameExtractor::Image readPNG(const fs::path& file)
     return image;
 }
 
-Reading readMarks(const FrameExtractor::Image& image, int rotateTag)
+Reading readMarks(const FrameExtractor::Image& image, int rotateTag, int tolerance)
 {
     Reading reading;
     int index = 0;
@@ -138,7 +147,6 @@ Reading readMarks(const FrameExtractor::Image& image, int rotateTag)
             index |= 1 << (cell - 1);
         // Compare against the colour the cell should have for the index read so far.
         const Rgb want = cellColour(cell, index);
-        constexpr int tolerance = 12;
         colours = colours && std::abs(p[0] - want.r) <= tolerance && std::abs(p[1] - want.g) <= tolerance
             && std::abs(p[2] - want.b) <= tolerance;
     }

@@ -33,6 +33,10 @@ fs::path makeClip(const fs::path& file, const Clip& clip);
 // Runs the ffmpeg command-line tool with the given arguments; true on success.
 bool ffmpeg(const std::string& arguments);
 
+// Copies the video with a display matrix that turns it `clockwise` degrees, as a phone
+// records a portrait video.
+bool rotated(const fs::path& video, const fs::path& copy, int clockwise);
+
 std::string quoted(const fs::path& path);
 
 FrameExtractor::Image readPNG(const fs::path& file);
@@ -41,7 +45,8 @@ struct Reading {
     int index = -1;       // -1 where the marks cannot be read
     bool colours = false; // the red, blue, black and white cells within tolerance
 };
-// Reads the marks of an image shown as the container's rotate tag (0, 90, 180, 270) says.
-Reading readMarks(const FrameExtractor::Image& image, int rotateTag = 0);
+// Reads the marks of an image shown as the container's rotate tag (0, 90, 180, 270) says;
+// the colours may be off by `tolerance` in each channel.
+Reading readMarks(const FrameExtractor::Image& image, int rotateTag = 0, int tolerance = 12);
 
 } // namespace TestMedia

@@ -26,6 +26,7 @@ struct Row {
     const char* remuxedAs = nullptr;
     // Then changed in place, as another program's output would differ from the ffmpeg tool's.
     void (*patch)(const fs::path& video) = nullptr;
+    int colourTolerance = 12;
 };
 
 Clip clip(int frames, std::string output, int fps = 30)
@@ -60,6 +61,14 @@ std::string inBt2020(const std::string& transfer)
     return "-vf zscale=tin=bt709:pin=bt709:min=gbr:rin=full:npl=203:t=" + transfer
         + ":p=bt2020:m=bt2020nc:r=tv,format=yuv420p10le -c:v libx265 -x265-params log-level=none -color_primaries bt2020"
           " -color_trc " + transfer + " -colorspace bt2020nc";
+}
+
+// Frames at the times the expression gives, in 1/120 s. The ffmpeg tool gives the last
+// frame no length of its own, so the edit list is left out: it would end the presentation
+// as that frame begins.
+std::string variableRate(const std::string& ticks)
+{
+    return " -vf settb=1/120,setpts='" + ticks + "/120/TB' -fps_mode vfr -use_editlist 0";
 }
 
 std::string bytesOf(const fs::path& file)
@@ -103,7 +112,7 @@ const Row rows[] = {
     {"twoFrames", "clip.mp4", clip(2, h264), 0, 1},
     {"variableFrameRate", "clip.mp4",
      // A burst of 120 fps, then 30 fps: the nominal (average) interval is shorter than the last frame.
-     clip(40, h264 + " -vf setpts='if(lt(N\\,20)\\,N\\,20+(N-20)*4)/120/TB' -fps_mode vfr"), 0, 39},
+     clip(40, h264 + variableRate("if(lt(N\\,20)\\,N\\,20+(N-20)*4)")), 0, 39},
     {"tenBit", "clip.mp4", clip(30, "-c:v libx265 -x265-params log-level=none -pix_fmt yuv420p10le"), 0, 29},
     {"audioFirst", "clip.mp4", clip(30, silence + " -map 1:a -map 0:v -c:a aac -shortest " + h264), 0, 29},
     {"audioLongerThanVideo", "clip.mp4", clip(30, silence + " -map 0:v -map 1:a -c:a aac " + h264), 0, 29},
@@ -126,11 +135,13 @@ const Row rows[] = {
     {"webmMilliseconds60fps", "clip.webm", clip(120, "-c:v libvpx -b:v 1M -g 30", 60), 0, 119},
     // A phone's variable rate: the last frame comes 1/120 s after the one before it.
     {"shortLastFrame", "clip.mp4",
-     clip(40, h264 + " -vf setpts='if(lt(N\\,39)\\,N*4\\,38*4+1)/120/TB' -fps_mode vfr"), 0, 39},
+     clip(40, h264 + variableRate("if(lt(N\\,39)\\,N*4\\,38*4+1)")), 0, 39},
     {"editListCutsTheTail", "clip.mp4", clip(30, "-c:v libx264 -bf 2 -g 250 -pix_fmt yuv420p -video_track_timescale 30"),
      0, 24, 160, 120, 0, 3, nullptr, cutTheTailByEditList},
     // Wide gamut without HDR: red is the red of an ordinary screen, not a dull orange.
-    {"bt2020Sdr", "clip.mp4", clip(20, inBt2020("bt2020-10")), 0, 19},
+    // The tools' 10-bit rounding differs between FFmpeg versions by up to 14 in a channel
+    // near black; the fault, unconverted primaries, is off by 48 and more.
+    {"bt2020Sdr", "clip.mp4", clip(20, inBt2020("bt2020-10")), 0, 19, 160, 120, 0, 3, nullptr, nullptr, 24},
     {"fragmentedMp4", "clip.mp4", clip(60, h264 + " -g 15 -movflags frag_keyframe+empty_moov+default_base_moof"), 0, 59},
 };
 
@@ -155,8 +166,7 @@ TEST_P(ExtractionTest, writesTheExactFirstAndLastFrame)
         row.patch(video);
     if (row.rotateTag) {
         const fs::path tagged = folder / ("rotated-" + std::string(row.fileName));
-        ASSERT_TRUE(ffmpeg("-i " + quoted(video) + " -c copy -metadata:s:v:0 rotate=" + std::to_string(row.rotateTag)
-                           + " " + quoted(tagged)));
+        ASSERT_TRUE(rotated(video, tagged, row.rotateTag));
         video = tagged;
     }
 
@@ -168,7 +178,7 @@ TEST_P(ExtractionTest, writesTheExactFirstAndLastFrame)
         EXPECT_EQ(image.width, row.width);
         EXPECT_EQ(image.height, row.height);
         EXPECT_EQ(image.channels, row.channels);
-        const Reading marks = readMarks(image, row.rotateTag);
+        const Reading marks = readMarks(image, row.rotateTag, row.colourTolerance);
         EXPECT_EQ(marks.index, expected);
         EXPECT_TRUE(marks.colours) << "colours or orientation are off";
         if (row.channels == 4) {
@@ -187,7 +197,7 @@ TEST(Extraction, agreesWithTheReferencePlayerOnRotation)
     const fs::path folder = scratchFolder("rotationReference");
     const fs::path plain = makeClip(folder / "plain.mp4", clip(5, h264));
     const fs::path video = folder / "video.mp4";
-    ASSERT_TRUE(ffmpeg("-i " + quoted(plain) + " -c copy -metadata:s:v:0 rotate=90 " + quoted(video)));
+    ASSERT_TRUE(rotated(plain, video, 90));
     ASSERT_TRUE(ffmpeg("-i " + quoted(video) + " -frames:v 1 " + quoted(folder / "reference.png")));
 
     const auto ours = readPNG(extractFrames(video) / "first.png");
