@@ -243,22 +243,32 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
     ASSERT_TRUE(ffmpeg("-f lavfi -t 1 -i anullsrc -c:a aac " + quoted(folder / "song.m4a")));
     fs::create_directory(folder / "folder.mp4");
 
+    using Kind = MediaError::Kind;
     const struct {
         const char* file;
+        Kind kind;
         const char* message;
     } rows[] = {
-        {"empty.mp4", "\u201Cempty.mp4\u201D could not be read as a video ("},
-        {"text.mp4", "\u201Ctext.mp4\u201D could not be read as a video ("},
-        {"truncated.mp4", "\u201Ctruncated.mp4\u201D could not be read as a video ("},
-        {"zeroed.mp4", "No picture could be decoded from \u201Czeroed.mp4\u201D."},
-        {"newer.mp4", "\u201Cnewer.mp4\u201D uses a video format that cannot be decoded (qqv1)."},
-        {"song.m4a", "\u201Csong.m4a\u201D contains no video."},
-        {"folder.mp4", "\u201Cfolder.mp4\u201D is a folder, not a video file."},
-        {"missing.mp4", "\u201Cmissing.mp4\u201D could not be found."},
+        {"empty.mp4", Kind::unreadable, "\u201Cempty.mp4\u201D could not be read as a video ("},
+        {"text.mp4", Kind::unreadable, "\u201Ctext.mp4\u201D could not be read as a video ("},
+        {"truncated.mp4", Kind::unreadable, "\u201Ctruncated.mp4\u201D could not be read as a video ("},
+        {"zeroed.mp4", Kind::noPicture, "No picture could be decoded from \u201Czeroed.mp4\u201D."},
+        {"newer.mp4", Kind::unsupportedFormat, "\u201Cnewer.mp4\u201D uses a video format that cannot be decoded (qqv1)."},
+        {"song.m4a", Kind::noVideo, "\u201Csong.m4a\u201D contains no video."},
+        {"folder.mp4", Kind::folder, "\u201Cfolder.mp4\u201D is a folder, not a video file."},
+        {"missing.mp4", Kind::notFound, "\u201Cmissing.mp4\u201D could not be found."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
-        EXPECT_EQ(failureOf(folder / row.file).rfind(row.message, 0), 0u) << failureOf(folder / row.file);
+        try {
+            extractFrames(folder / row.file);
+            ADD_FAILURE() << "no error";
+        } catch (const MediaError& error) {
+            // What the window will translate, and the English sentence the command line prints.
+            EXPECT_EQ(error.kind(), row.kind);
+            EXPECT_EQ(error.fileName(), row.file);
+            EXPECT_EQ(std::string(error.what()).rfind(row.message, 0), 0u) << error.what();
+        }
         EXPECT_FALSE(fs::exists(outputFolderFor(folder / row.file) / "first.png"));
     }
 }

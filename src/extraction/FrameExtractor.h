@@ -34,12 +34,39 @@ private:
     std::string m_description;
 };
 
-// The media layer's own failures: the file cannot be read as a video, holds no video,
-// no frame can be decoded from it, it changed while it was read, or its pictures need
-// more memory than the machine has.
+// The media layer's own failures, as data (what happened, to which file, the library's
+// reason) and as an English sentence naming the file.
 class MediaError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    enum class Kind {
+        notFound,             // no file of that name
+        folder,               // the name is a folder's
+        unreadable,           // not readable as a video at all
+        noVideo,              // a file with no video stream (a song with its cover)
+        unsupportedFormat,    // a format this FFmpeg cannot decode; reason: its name
+        undecodable,          // the decoder refuses the stream
+        noPicture,            // no picture could be decoded
+        readFailed,           // a read failed before the end of the file
+        tooLarge,             // reason: the picture's size
+        unconvertiblePixels,  // reason: the pixel format
+        unconvertibleColours, // HDR or wide gamut that could not be converted
+        outOfMemory,
+        removed,              // removed while it was being read
+        changed,              // replaced or rewritten while it was being read
+        noLongerReadable,     // could not be looked at again while it was being read
+    };
+
+    MediaError(Kind kind, std::string fileName, std::string reason = {});
+
+    Kind kind() const { return m_kind; }
+    const std::string& fileName() const { return m_fileName; }
+    // The library's or the system's own words, in English; may be empty.
+    const std::string& reason() const { return m_reason; }
+
+private:
+    Kind m_kind;
+    std::string m_fileName;
+    std::string m_reason;
 };
 
 // Called with each image's path as soon as the image is complete on disk.

@@ -1,4 +1,6 @@
 #include "FrameExtractor.h"
+#include "FileReplacement.h"
+#include "PngEncoder.h"
 
 #include <system_error>
 
@@ -24,6 +26,17 @@ fs::path makeOutputFolder(const fs::path& video)
         throw std::system_error(ec, "Could not create the folder \"" + folder.string() + "\"");
     }
     return folder;
+}
+
+void savePNG(const Image& image, const fs::path& destination)
+{
+    const std::optional<std::vector<Chunk>> chunks = encodePNG(image);
+    if (!chunks)
+        throw ExtractionError::cannotSavePNG(destination.filename().string());
+    std::vector<std::span<const std::uint8_t>> parts{pngSignature};
+    for (const Chunk& chunk : *chunks)
+        parts.push_back(chunk.bytes());
+    replaceFile(destination, parts);
 }
 
 } // namespace FrameExtractor

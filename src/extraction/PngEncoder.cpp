@@ -1,40 +1,20 @@
-#include "FrameExtractor.h"
+#include "PngEncoder.h"
 
 #include <zlib.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
-#include <memory>
-#include <optional>
-#include <random>
-#include <span>
+#include <deque>
+#include <functional>
+#include <latch>
+#include <mutex>
 #include <thread>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <system_error>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace FrameExtractor {
 
-ExtractionError::ExtractionError(Kind kind, std::string fileName)
-    : m_kind(kind)
-    , m_fileName(std::move(fileName))
-    , m_description("Failed to encode PNG: " + m_fileName)
-{
-}
-
-ExtractionError ExtractionError::cannotSavePNG(std::string fileName)
-{
-    return ExtractionError(Kind::cannotSavePNG, std::move(fileName));
-}
-
 namespace {
-
-constexpr std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
 void putBigEndian(std::uint8_t* out, std::uint32_t value)
 {
@@ -44,30 +24,23 @@ void putBigEndian(std::uint8_t* out, std::uint32_t value)
     out[3] = static_cast<std::uint8_t>(value);
 }
 
-// A PNG chunk laid out in one buffer: length, type, data, CRC. The data is written in
-// place through data(), then close() fills in the length and CRC.
-class Chunk {
-public:
-    Chunk(const char (&type)[5], std::size_t capacity)
-        : m_bytes(new std::uint8_t[capacity + 12])
-    {
-        std::memcpy(m_bytes.get() + 4, type, 4);
-    }
-    std::uint8_t* data() { return m_bytes.get() + 8; }
-    void close(std::size_t length)
-    {
-        m_length = length;
-        putBigEndian(m_bytes.get(), static_cast<std::uint32_t>(length));
-        const uLong crc = crc32(crc32(0, nullptr, 0), m_bytes.get() + 4, static_cast<uInt>(length + 4));
-        putBigEndian(data() + length, static_cast<std::uint32_t>(crc));
-    }
-    std::span<const std::uint8_t> bytes() const { return {m_bytes.get(), m_length + 12}; }
+} // namespace
 
-private:
-    // Left uninitialised: only the part deflate writes is ever touched, or kept in memory.
-    std::unique_ptr<std::uint8_t[]> m_bytes;
-    std::size_t m_length = 0;
-};
+Chunk::Chunk(const char (&type)[5], std::size_t capacity)
+    : m_bytes(new std::uint8_t[capacity + 12])
+{
+    std::memcpy(m_bytes.get() + 4, type, 4);
+}
+
+void Chunk::close(std::size_t length)
+{
+    m_length = length;
+    putBigEndian(m_bytes.get(), static_cast<std::uint32_t>(length));
+    const uLong crc = crc32(crc32(0, nullptr, 0), m_bytes.get() + 4, static_cast<uInt>(length + 4));
+    putBigEndian(data() + length, static_cast<std::uint32_t>(crc));
+}
+
+namespace {
 
 enum Filter : std::uint8_t { none, sub, up, average, paeth, filterCount };
 
@@ -169,6 +142,67 @@ private:
     std::vector<float> m_costOfCount;
 };
 
+// The threads that deflate bands, one per core, shared by every job: eight windows
+// saving at once queue their bands here instead of starting threads of their own.
+class BandPool {
+public:
+    BandPool()
+    {
+        const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
+        for (unsigned i = 1; i < cores; ++i)
+            m_workers.emplace_back([this](std::stop_token stop) { work(stop); });
+    }
+    ~BandPool()
+    {
+        for (std::jthread& worker : m_workers)
+            worker.request_stop();
+        m_wake.notify_all();
+    }
+
+    int threads() const { return static_cast<int>(m_workers.size()) + 1; }
+
+    // Runs task(0) .. task(count - 1); the caller runs task 0 and waits for the rest.
+    void run(int count, const std::function<void(int)>& task)
+    {
+        std::latch done(count - 1);
+        {
+            std::lock_guard lock(m_mutex);
+            for (int i = 1; i < count; ++i)
+                m_queue.push_back([&task, &done, i] { task(i); done.count_down(); });
+        }
+        m_wake.notify_all();
+        task(0);
+        done.wait();
+    }
+
+private:
+    void work(std::stop_token stop)
+    {
+        for (;;) {
+            std::function<void()> next;
+            {
+                std::unique_lock lock(m_mutex);
+                if (!m_wake.wait(lock, stop, [this] { return !m_queue.empty(); }))
+                    return;
+                next = std::move(m_queue.front());
+                m_queue.pop_front();
+            }
+            next();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable_any m_wake;
+    std::deque<std::function<void()>> m_queue;
+    std::vector<std::jthread> m_workers; // last: stopped and joined before the rest goes
+};
+
+BandPool& bandPool()
+{
+    static BandPool pool;
+    return pool;
+}
+
 // One band of rows deflated on its own: raw deflate blocks that end on a byte boundary
 // (the last band's end the stream), so that the bands joined in order are one zlib stream,
 // as parallel gzip tools do it. Run-length matching suits filtered pictures: nearly as
@@ -224,8 +258,8 @@ void deflateBand(const Image& image, Band& band)
     band.chunk->close(length); // the last band's checksum is appended by the caller
 }
 
-// Encodes the image as a PNG: the parts to write in order. Returns nothing when the image
-// cannot be a PNG (empty, or a buffer that does not match its size).
+} // namespace
+
 std::optional<std::vector<Chunk>> encodePNG(const Image& image)
 {
     if (image.width <= 0 || image.height <= 0 || (image.channels != 3 && image.channels != 4)
@@ -233,8 +267,7 @@ std::optional<std::vector<Chunk>> encodePNG(const Image& image)
         return std::nullopt;
 
     // Bands of at least 64 rows, one per core.
-    const int cores = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 16u));
-    const int bandCount = std::clamp(image.height / 64, 1, cores);
+    const int bandCount = std::clamp(image.height / 64, 1, bandPool().threads());
     std::vector<Band> bands(bandCount);
     for (int i = 0; i < bandCount; ++i) {
         bands[i].firstRow = static_cast<int>(static_cast<std::int64_t>(image.height) * i / bandCount);
@@ -242,12 +275,7 @@ std::optional<std::vector<Chunk>> encodePNG(const Image& image)
         bands[i].isFirst = i == 0;
         bands[i].isLast = i + 1 == bandCount;
     }
-    {
-        std::vector<std::jthread> workers;
-        for (int i = 1; i < bandCount; ++i)
-            workers.emplace_back([&image, &band = bands[i]] { deflateBand(image, band); });
-        deflateBand(image, bands[0]);
-    }
+    bandPool().run(bandCount, [&image, &bands](int i) { deflateBand(image, bands[i]); });
 
     std::vector<Chunk> parts;
     parts.emplace_back("IHDR", 13);
@@ -274,94 +302,6 @@ std::optional<std::vector<Chunk>> encodePNG(const Image& image)
     parts.emplace_back("IEND", 0);
     parts.back().close(0);
     return parts;
-}
-
-[[noreturn]] void throwWriteError(int error, const fs::path& destination)
-{
-    throw std::system_error(error, std::generic_category(),
-                            "Could not write \"" + destination.string() + "\"");
-}
-
-bool writeAll(int fd, std::span<const std::uint8_t> bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Opens a new file beside the destination under a name no other writer has, with the
-// permissions the umask gives any new file (changing the umask would race with other threads).
-int createTemporary(const fs::path& destination, std::string& temp)
-{
-    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name(".");
-        name += destination.filename().string();
-        name += '.';
-        for (int i = 0; i < 8; ++i)
-            name += letters[pick(random)];
-        temp = (destination.parent_path() / name).string();
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-// Writes beside the destination, flushes it to the disk, then renames it over the
-// destination and flushes the folder: a reader never sees a half-written PNG, a failure
-// leaves the older file untouched, and a crash or power cut leaves the old image or the
-// new one, never an empty file.
-void replaceFile(const fs::path& destination, const std::vector<Chunk>& parts)
-{
-    std::string temp;
-    const int fd = createTemporary(destination, temp);
-    if (fd < 0)
-        throwWriteError(errno, destination);
-
-    bool written = writeAll(fd, signature);
-    for (const Chunk& part : parts)
-        written = written && writeAll(fd, part.bytes());
-    written = written && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    const int closeError = errno;
-    if (!written || !closed) {
-        ::unlink(temp.c_str());
-        throwWriteError(written ? closeError : writeError, destination);
-    }
-    if (::rename(temp.c_str(), destination.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlink(temp.c_str());
-        throwWriteError(renameError, destination);
-    }
-    // The image is in place; a folder that cannot be flushed (some file systems refuse)
-    // does not undo that.
-    if (const int folder = ::open(destination.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-}
-
-} // namespace
-
-void savePNG(const Image& image, const fs::path& destination)
-{
-    const std::optional<std::vector<Chunk>> parts = encodePNG(image);
-    if (!parts)
-        throw ExtractionError::cannotSavePNG(destination.filename().string());
-    replaceFile(destination, *parts);
 }
 
 } // namespace FrameExtractor

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "FrameExtractor.h"
+
+#include <filesystem>
+#include <string>
+
+namespace FrameExtractor {
+
+// FFmpeg's text for one of its error codes.
+std::string libraryText(int error);
+
+// One funnel for the media layer's failures: what happened to which video, and why.
+[[noreturn]] void fail(MediaError::Kind kind, const std::filesystem::path& video, const std::string& reason = {});
+[[noreturn]] void fail(MediaError::Kind kind, const std::filesystem::path& video, int error);
+
+} // namespace FrameExtractor

@@ -1,0 +1,199 @@
+#include "VideoFile.h"
+#include "Failure.h"
+
+extern "C" {
+#include <libavutil/display.h>
+}
+
+#include <new>
+
+namespace fs = std::filesystem;
+
+namespace FrameExtractor {
+
+int firstVideoStream(const AVFormatContext* format)
+{
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVStream* stream = format->streams[i];
+        // Cover art is stored as a one-picture video stream; it is not the video.
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::int64_t timestampOf(const AVFrame* frame)
+{
+    if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
+        return frame->best_effort_timestamp;
+    return frame->pts;
+}
+
+bool isKeyFrame(const AVFrame* frame)
+{
+#ifdef AV_FRAME_FLAG_KEY
+    return frame->flags & AV_FRAME_FLAG_KEY;
+#else
+    return frame->key_frame;
+#endif
+}
+
+bool showsLater(const AVFrame* frame, const AVFrame* best)
+{
+    const std::int64_t time = timestampOf(frame), bestTime = timestampOf(best);
+    return time == AV_NOPTS_VALUE || bestTime == AV_NOPTS_VALUE || time >= bestTime;
+}
+
+namespace {
+
+// The format's name as the file declares it: the decoder's name where FFmpeg knows the
+// format, else the file's own four-character code (a 'vvc1' track on an older FFmpeg).
+std::string formatNameOf(const AVCodecParameters* parameters)
+{
+    if (parameters->codec_id == AV_CODEC_ID_NONE && parameters->codec_tag != 0) {
+        char tag[AV_FOURCC_MAX_STRING_SIZE] = {};
+        return av_fourcc_make_string(tag, parameters->codec_tag);
+    }
+    return avcodec_get_name(parameters->codec_id);
+}
+
+} // namespace
+
+VideoFile::VideoFile(const fs::path& path)
+    : m_path(path)
+{
+    AVFormatContext* raw = nullptr;
+    // On failure avformat_open_input frees the context itself.
+    if (const int error = avformat_open_input(&raw, path.c_str(), nullptr, nullptr); error < 0)
+        fail(MediaError::Kind::unreadable, path, error);
+    m_format.reset(raw);
+    if (const int error = avformat_find_stream_info(raw, nullptr); error < 0)
+        fail(MediaError::Kind::unreadable, path, error);
+    m_packet.reset(av_packet_alloc());
+    if (!m_packet)
+        throw std::bad_alloc();
+}
+
+void VideoFile::openDecoder(int index)
+{
+    if (index < 0 || static_cast<unsigned>(index) >= m_format->nb_streams
+        || m_format->streams[index]->codecpar->codec_type != AVMEDIA_TYPE_VIDEO)
+        fail(MediaError::Kind::undecodable, m_path);
+    m_index = index;
+    for (unsigned i = 0; i < m_format->nb_streams; ++i)
+        m_format->streams[i]->discard = static_cast<int>(i) == index ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+
+    const AVCodecParameters* parameters = stream()->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
+    if (!codec)
+        fail(MediaError::Kind::unsupportedFormat, m_path, formatNameOf(parameters));
+    m_decoder.reset(avcodec_alloc_context3(codec));
+    if (!m_decoder)
+        throw std::bad_alloc();
+    if (const int error = avcodec_parameters_to_context(m_decoder.get(), parameters); error < 0)
+        fail(MediaError::Kind::undecodable, m_path, error);
+    m_decoder->pkt_timebase = stream()->time_base;
+    m_decoder->thread_count = 0;
+    if (const int error = avcodec_open2(m_decoder.get(), codec, nullptr); error < 0)
+        fail(MediaError::Kind::undecodable, m_path, error);
+}
+
+// Positions the demuxer at the key frame at or before `timestamp` (in the stream's time base).
+bool VideoFile::seekBefore(std::int64_t timestamp)
+{
+    if (av_seek_frame(m_format.get(), m_index, timestamp, AVSEEK_FLAG_BACKWARD) < 0)
+        return false;
+    avcodec_flush_buffers(m_decoder.get());
+    m_draining = false;
+    m_landedAt = AV_NOPTS_VALUE;
+    return true;
+}
+
+// The next frame in presentation order, or false at the end of the stream.
+bool VideoFile::nextFrame(AVFrame* frame)
+{
+    for (;;) {
+        const int received = avcodec_receive_frame(m_decoder.get(), frame);
+        if (received == 0)
+            return true;
+        if (received == AVERROR_EOF || (received == AVERROR(EAGAIN) && m_draining))
+            return false;
+        if (received == AVERROR(ENOMEM))
+            throw std::bad_alloc();
+        // Any other error is a damaged picture; the decoder goes on with the next one.
+        if (received != AVERROR(EAGAIN))
+            continue;
+
+        // EAGAIN: the decoder wants more input.
+        const int read = av_read_frame(m_format.get(), m_packet.get());
+        // Only the end of the file ends the video. Some demuxers report a failed read
+        // as the end, so the byte stream's own error is looked at too.
+        const int ioError = m_format->pb ? m_format->pb->error : 0;
+        if (read < 0 && (read != AVERROR_EOF || ioError < 0))
+            fail(MediaError::Kind::readFailed, m_path, read != AVERROR_EOF ? read : ioError);
+        if (read < 0) {
+            // A null packet drains the frames the decoder still holds, which would be
+            // lost otherwise.
+            avcodec_send_packet(m_decoder.get(), nullptr);
+            m_draining = true;
+            continue;
+        }
+        if (m_packet->stream_index == m_index) {
+            if (m_landedAt == AV_NOPTS_VALUE)
+                m_landedAt = m_packet->dts != AV_NOPTS_VALUE ? m_packet->dts : m_packet->pts;
+            m_decoder->skip_frame = mayDiscard(m_packet.get()) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+            const int sent = avcodec_send_packet(m_decoder.get(), m_packet.get());
+            if (sent == AVERROR(ENOMEM)) {
+                av_packet_unref(m_packet.get());
+                throw std::bad_alloc();
+            }
+        }
+        av_packet_unref(m_packet.get());
+    }
+}
+
+bool VideoFile::mayDiscard(const AVPacket* packet)
+{
+    if (!m_skipping)
+        return false;
+    // Outside the edit list: decoded only where another picture refers to it, never shown.
+    if (packet->flags & AV_PKT_FLAG_DISCARD)
+        return true;
+    const std::int64_t pts = packet->pts;
+    if (pts == AV_NOPTS_VALUE) {
+        m_skipping = false;
+        return false;
+    }
+    if (m_latest == AV_NOPTS_VALUE || pts >= m_latest) {
+        m_latest = pts;
+        return false;
+    }
+    m_skippedAny = true;
+    return true;
+}
+
+AVRational VideoFile::sampleAspectRatio(const AVFrame* frame) const
+{
+    return av_guess_sample_aspect_ratio(m_format.get(), stream(), const_cast<AVFrame*>(frame));
+}
+
+const std::int32_t* VideoFile::displayMatrix(const AVFrame* frame) const
+{
+    const AVStream* stream = this->stream();
+    constexpr std::size_t matrixSize = 9 * sizeof(std::int32_t);
+#if LIBAVCODEC_VERSION_INT >= AV_VERSION_INT(60, 30, 100)
+    const AVPacketSideData* side = av_packet_side_data_get(stream->codecpar->coded_side_data,
+                                                           stream->codecpar->nb_coded_side_data, AV_PKT_DATA_DISPLAYMATRIX);
+    if (side && side->size >= matrixSize)
+        return reinterpret_cast<const std::int32_t*>(side->data);
+#else
+    std::size_t size = 0;
+    if (const std::uint8_t* data = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, &size); data && size >= matrixSize)
+        return reinterpret_cast<const std::int32_t*>(data);
+#endif
+    if (const AVFrameSideData* side = av_frame_get_side_data(frame, AV_FRAME_DATA_DISPLAYMATRIX); side && side->size >= matrixSize)
+        return reinterpret_cast<const std::int32_t*>(side->data);
+    return nullptr;
+}
+
+} // namespace FrameExtractor
