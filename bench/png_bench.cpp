@@ -1,6 +1,6 @@
 // Times savePNG on one raw RGB frame: png_bench FRAME.rgb WIDTH HEIGHT OUT.png [RUNS]
 // Prints the median time in milliseconds and the size of the file written.
-#include "FrameExtractor.h"
+#include "extraction/FrameExtractor.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 // libFuzzer target: the input is written to a temporary video file and extracted into a
 // temporary folder. Any exception is a clear error and fine; a crash, hang, leak or
 // undefined behaviour is a finding.
-#include "FrameExtractor.h"
+#include "extraction/FrameExtractor.h"
 
 #include <cstdint>
 #include <cstdlib>

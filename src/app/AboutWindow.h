@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EmojiLane.h"
+#include "background/FlyingEmojis.h"
 
 #include <QElapsedTimer>
 #include <QPixmap>
@@ -10,36 +10,6 @@
 
 #include <functional>
 #include <vector>
-
-// An emoji drawn once into a transparent pixmap in the colour emoji font.
-QPixmap renderEmoji(const QString& emoji, double size, qreal ratio);
-
-// The drifting emojis behind the About header: one EmojiLane per lane, repainted about
-// once per display frame while visible, positions taken from a monotonic clock.
-class FlyingEmojis : public QWidget {
-public:
-    explicit FlyingEmojis(std::vector<EmojiLane::Config> configs, QWidget* parent = nullptr);
-    const std::vector<EmojiLane>& lanes() const { return m_lanes; }
-    bool isAnimating() const { return m_frames.isActive(); }
-
-protected:
-    void showEvent(QShowEvent*) override;
-    void hideEvent(QHideEvent*) override;
-    void paintEvent(QPaintEvent*) override;
-
-private:
-    double now() const { return m_clock.nsecsElapsed() / 1e9; }
-    // One display frame: every lane's place now; only what moved is repainted.
-    void frame();
-    const QPixmap& pixmapFor(std::size_t lane);
-
-    std::vector<EmojiLane> m_lanes;
-    std::vector<QRect> m_places; // where each lane's emoji is drawn
-    QElapsedTimer m_clock;
-    QTimer m_frames;
-    bool m_started = false;
-    std::vector<QPixmap> m_pixmaps; // each lane's current emoji, rendered once per pass
-};
 
 // The About window's content, top to bottom: the header (emojis behind the icon, name and
 // version), the description, the disclaimer's heading and scrolling text, the maker's link.

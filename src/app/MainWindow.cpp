@@ -1,9 +1,9 @@
 #include "MainWindow.h"
 
 #include "AboutWindow.h"
-#include "ContentView.h"
-#include "Texts.h"
-#include "UpdateChecker.h"
+#include "AppInfo.h"
+#include "main_window/ContentView.h"
+#include "texts/Texts.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -14,18 +14,11 @@ MainWindow::MainWindow(QWidget* parent)
     , m_content(new ContentView(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Framepicker"));
+    setWindowTitle(QString::fromUtf8(AppInfo::applicationName));
     setCentralWidget(m_content);
     buildMenus();
     // The content's fixed 400 x 300 fixes the window: it cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-MainWindow* MainWindow::openNew()
-{
-    auto* window = new MainWindow;
-    window->show();
-    return window;
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -33,14 +26,14 @@ void MainWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!m_appeared) {
         m_appeared = true;
-        UpdateChecker::checkForUpdates();
+        emit firstShown();
     }
 }
 
 void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(Texts::text("menu.file"));
-    QAction* newWindow = file->addAction(Texts::text("menu.newWindow"), [] { openNew(); });
+    QAction* newWindow = file->addAction(Texts::text("menu.newWindow"), this, &MainWindow::newWindowRequested);
     newWindow->setShortcut(QKeySequence::New);
     QAction* open = file->addAction(Texts::text("menu.openVideo"), this, [this] { m_content->openFile(); });
     open->setShortcut(QKeySequence::Open);

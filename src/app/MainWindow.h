@@ -11,8 +11,10 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ContentView* content() const { return m_content; }
 
-    // Opens another main window, as File > New Window does.
-    static MainWindow* openNew();
+signals:
+    // The first time the window is shown: the moment for the daily update check.
+    void firstShown();
+    void newWindowRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,7 +1,9 @@
 #include "AboutWindow.h"
-#include "ContentView.h"
+#include "AppInfo.h"
+#include "Application.h"
 #include "MainWindow.h"
-#include "Texts.h"
+#include "main_window/ContentView.h"
+#include "texts/Texts.h"
 
 #include <QApplication>
 #include <QThreadPool>
@@ -10,13 +12,14 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Korvane"));
-    QApplication::setApplicationName(QStringLiteral("Framepicker"));
-    QApplication::setApplicationVersion(QStringLiteral(FRAMEPICKER_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("framepicker"));
+    QApplication::setOrganizationName(QString::fromUtf8(AppInfo::organization));
+    QApplication::setApplicationName(QString::fromUtf8(AppInfo::applicationName));
+    QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::version));
+    QApplication::setDesktopFileName(QString::fromUtf8(AppInfo::desktopFileName));
     Texts::installTranslations();
 
-    MainWindow* window = MainWindow::openNew();
+    Application application;
+    MainWindow* window = application.openWindow();
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     // --about opens the About window at once (the benchmark uses it).

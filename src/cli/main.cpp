@@ -1,5 +1,6 @@
 // framepicker-cli: the main window's job for scripts and batch work.
-#include "FrameExtractor.h"
+#include "AppInfo.h"
+#include "extraction/FrameExtractor.h"
 
 #include <cstdio>
 #include <cstring>
@@ -36,7 +37,7 @@ int main(int argc, char** argv)
             printUsage(stdout);
             return 0;
         } else if (!optionsEnded && (argument == "-V" || argument == "--version")) {
-            std::printf("framepicker-cli %s\n", FRAMEPICKER_VERSION);
+            std::printf("framepicker-cli %s\n", AppInfo::version);
             return 0;
         } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
             std::fprintf(stderr, "framepicker-cli: unknown option '%s'\n", argument.c_str());

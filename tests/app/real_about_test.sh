@@ -4,6 +4,7 @@
 # (left and right of the icon and the texts), in at least one of three screenshots.
 #   real_about_test.sh FRAMEPICKER [SCREENSHOT_COPY]
 set -euo pipefail
+export QT_QPA_PLATFORM=xcb # a real X server, whatever the caller's environment says
 app=$1; keep=${2:-}
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 export app work

@@ -1,27 +1,17 @@
-// The main window as a user meets it, offscreen: drops, Open Video, the status line's
-// states, several windows, a window closed while its job runs.
-#include "ContentView.h"
-#include "MainWindow.h"
+// The main window's content as a user meets it, offscreen: drops, Open Video, the status
+// line's states, several windows at once, a window closed while its job runs.
 #include "TestMedia.h"
-#include "VideoTypes.h"
-#include "Widgets.h"
+#include "main_window/ContentView.h"
+#include "main_window/DropZone.h"
+#include "main_window/StatusLine.h"
+#include "main_window/VideoTypes.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
 #include <QTest>
 #include <QThreadPool>
 #include <QTranslator>
-#include <QDir>
-#include <QDirIterator>
-#include <QRegularExpression>
-#include <QXmlStreamReader>
-#include "Texts.h"
-#include "UpdateChecker.h"
-#include <QStandardPaths>
-#include "Disclaimer.h"
 
 #include <gtest/gtest.h>
 
@@ -59,19 +49,28 @@ QString errorOf(const ContentView* view)
     return error ? error->message : QStringLiteral("<no error>");
 }
 
+// A view in a window of its own, deleted when closed, as in a main window.
+ContentView* openView()
+{
+    auto* view = new ContentView;
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->show();
+    return view;
+}
+
 // Tests read the keys themselves, as a missing table shows them.
 class WindowTest : public testing::Test {
 protected:
-    void SetUp() override { window = MainWindow::openNew(); }
+    void SetUp() override { m_view = openView(); }
     void TearDown() override
     {
-        if (window)
-            window->close();
+        if (m_view)
+            m_view->close();
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
     }
-    ContentView* view() const { return window->content(); }
-    QPointer<MainWindow> window;
+    ContentView* view() const { return m_view; }
+    QPointer<ContentView> m_view;
 };
 
 TEST(VideoTypes, extensionsByTheMimeDatabase)
@@ -148,25 +147,6 @@ TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
     EXPECT_EQ(view()->status().index(), before);
 }
 
-TEST_F(WindowTest, theFileMenuOpensVideosInItsOwnWindow)
-{
-    QMenu* file = window->menuBar()->actions().first()->menu();
-    QStringList titles;
-    for (QAction* action : file->actions())
-        titles += action->isSeparator() ? QStringLiteral("-") : action->text();
-    EXPECT_EQ(titles, QStringList({"menu.newWindow", "menu.openVideo", "-", "menu.closeWindow", "menu.quit"}));
-
-    QAction* open = file->actions().at(1);
-    EXPECT_EQ(open->shortcut(), QKeySequence(QKeySequence::Open));
-    QPointer<MainWindow> second = MainWindow::openNew();
-    int asked = 0;
-    view()->chooseFile = [&](QWidget*) { ++asked; return QString(); };
-    second->content()->chooseFile = [&](QWidget*) { ADD_FAILURE() << "the other window was asked"; return QString(); };
-    open->trigger();
-    EXPECT_EQ(asked, 1);
-    second->close();
-}
-
 TEST_F(WindowTest, aBrokenVideoShowsTheExtractorsMessage)
 {
     const fs::path folder = scratchFolder("broken");
@@ -184,28 +164,28 @@ TEST_F(WindowTest, aBrokenVideoShowsTheExtractorsMessage)
 TEST_F(WindowTest, eightWindowsRunEightJobsAtOnce)
 {
     const fs::path folder = scratchFolder("eightWindows");
-    std::vector<QPointer<MainWindow>> windows;
+    std::vector<QPointer<ContentView>> windows;
     for (int i = 0; i < 8; ++i) {
         Clip clip;
         clip.width = 1920;
         clip.height = 1080;
         clip.frames = 6 + i;
         makeClip(folder / ("clip" + std::to_string(i) + ".mp4"), clip);
-        windows.emplace_back(MainWindow::openNew());
+        windows.emplace_back(openView());
     }
-    ASSERT_TRUE(drop(windows[0]->content(), {QUrl::fromLocalFile(qpath(folder / "notes.txt"))}));
+    ASSERT_TRUE(drop(windows[0].data(), {QUrl::fromLocalFile(qpath(folder / "notes.txt"))}));
     EXPECT_TRUE(std::holds_alternative<ContentView::Idle>(view()->status()));
     for (int i = 0; i < 8; ++i)
-        ASSERT_TRUE(drop(windows[i]->content(), {QUrl::fromLocalFile(qpath(folder / ("clip" + std::to_string(i) + ".mp4")))}));
+        ASSERT_TRUE(drop(windows[i].data(), {QUrl::fromLocalFile(qpath(folder / ("clip" + std::to_string(i) + ".mp4")))}));
     windows[3]->close(); // closed mid-job: deleted, never touched again, its files still written
     EXPECT_TRUE(QTest::qWaitFor([&] { return windows[3].isNull(); }, 5000));
     for (int i = 0; i < 8; ++i) {
         if (i == 3)
             continue;
         SCOPED_TRACE(i);
-        ASSERT_TRUE(waitWhileProcessing(windows[i]->content()));
-        const auto* done = std::get_if<ContentView::Done>(&windows[i]->content()->status());
-        ASSERT_NE(done, nullptr) << errorOf(windows[i]->content()).toStdString();
+        ASSERT_TRUE(waitWhileProcessing(windows[i].data()));
+        const auto* done = std::get_if<ContentView::Done>(&windows[i].data()->status());
+        ASSERT_NE(done, nullptr) << errorOf(windows[i].data()).toStdString();
         EXPECT_EQ(done->folder, qpath(folder / ("clip" + std::to_string(i))));
     }
     QThreadPool::globalInstance()->waitForDone();
@@ -225,84 +205,9 @@ TEST_F(WindowTest, translatedTextsAndTheFixedSize)
     const fs::path folder = scratchFolder("german");
     drop(view(), {QUrl::fromLocalFile(qpath(folder / "100%@ done%1.txt"))});
     EXPECT_EQ(errorOf(view()), QString::fromUtf8("\u201Etxt\u201C-Dateien werden nicht unterst\u00FCtzt. Bitte eine Videodatei w\u00E4hlen."));
-    EXPECT_TRUE(Texts::text(disclaimerText).startsWith(QStringLiteral("Framepicker wird kostenlos")));
     QCoreApplication::removeTranslator(&german);
 
     EXPECT_EQ(view()->size(), QSize(400, 300));
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-}
-
-struct Entry {
-    QString translation;
-    bool unfinished = false;
-};
-
-QMap<QString, Entry> readTable(const QString& file)
-{
-    QFile in(file);
-    EXPECT_TRUE(in.open(QIODevice::ReadOnly)) << file.toStdString();
-    QXmlStreamReader xml(&in);
-    QMap<QString, Entry> table;
-    QString source;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("source")) {
-            source = xml.readElementText();
-        } else if (xml.name() == QLatin1String("translation")) {
-            Entry entry;
-            entry.unfinished = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
-            entry.translation = xml.readElementText();
-            table.insert(source, entry);
-        }
-    }
-    EXPECT_FALSE(xml.hasError()) << file.toStdString();
-    return table;
-}
-
-TEST(Translations, everyTableHoldsEveryKeyTheCodeUses)
-{
-    // Keys used in the code: every Texts::text("...") call in the sources.
-    QSet<QString> used;
-    const QRegularExpression call(QStringLiteral(R"re(Texts::text\(\s*"([^"]+)")re"));
-    for (QDirIterator it(QStringLiteral(SOURCE_DIR "/src"), {QStringLiteral("*.cpp")}, QDir::Files,
-                         QDirIterator::Subdirectories);
-         it.hasNext();) {
-        QFile file(it.next());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        for (const auto& match : call.globalMatch(QString::fromUtf8(file.readAll())))
-            used.insert(match.captured(1));
-    }
-    EXPECT_GE(used.size(), 9);
-    const QStringList required = {"menu.about", "menu.openVideo", "Framepicker", "about.version %@", "about.description",
-                                  "about.disclaimer", "about.poweredBy", "Korvane", "drop.title",
-                                  "status.processing %@", "status.error.readUrl", "status.error.unsupported %@",
-                                  "update.available", "update.download", "update.later",
-                                  QString::fromUtf8(disclaimerText)};
-    EXPECT_EQ(required.size(), 16);
-    const QStringList tables = QDir(QStringLiteral(SOURCE_DIR "/translations")).entryList({QStringLiteral("*.ts")});
-    ASSERT_GE(tables.size(), 2);
-    for (const QString& name : tables) {
-        SCOPED_TRACE(name.toStdString());
-        const auto table = readTable(QStringLiteral(SOURCE_DIR "/translations/") + name);
-        for (const QString& key : required + QStringList(used.begin(), used.end()))
-            EXPECT_TRUE(table.contains(key)) << key.toStdString();
-        for (auto it = table.begin(); it != table.end(); ++it) {
-            EXPECT_FALSE(it->unfinished || it->translation.isEmpty()) << it.key().toStdString();
-            if (it.key().contains(QLatin1String("%@"))) {
-                EXPECT_EQ(it->translation.count(QLatin1String("%@")), 1) << it.key().toStdString();
-            }
-        }
-    }
-}
-
-TEST(Translations, missingEntriesShowTheKeyWithItsArgumentInsertedOnce)
-{
-    EXPECT_EQ(Texts::text("drop.title"), QStringLiteral("drop.title"));
-    EXPECT_EQ(Texts::text(disclaimerText), QString::fromUtf8(disclaimerText));
-    EXPECT_EQ(Texts::text("status.processing %@", QStringLiteral("100%@ done%1")),
-              QStringLiteral("status.processing 100%@ done%1"));
-    EXPECT_EQ(Texts::text("status.error.unsupported %@", QString()), QStringLiteral("status.error.unsupported "));
 }
 
 } // namespace
@@ -311,10 +216,6 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // Windows check for updates when they appear: here against a closed loopback port, with
-    // the settings in a private place.
-    QStandardPaths::setTestModeEnabled(true);
-    UpdateChecker::environment().versionURL = QUrl(QStringLiteral("http://127.0.0.1:9/version.json"));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

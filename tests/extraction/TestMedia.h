@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FrameExtractor.h"
+#include "extraction/FrameExtractor.h"
 
 #include <filesystem>
 #include <string>

@@ -1,9 +1,10 @@
 #include "ContentView.h"
 
-#include "FrameExtractor.h"
-#include "Texts.h"
+#include "DropZone.h"
+#include "StatusLine.h"
 #include "VideoTypes.h"
-#include "Widgets.h"
+#include "extraction/FrameExtractor.h"
+#include "texts/Texts.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -73,6 +74,12 @@ ContentView::ContentView(QWidget* parent)
     m_statusLine->setContentsMargins(padding, 0, padding, 0);
     layout->addWidget(m_statusLine);
 
+    // Only the first of several dropped files is taken.
+    connect(m_dropZone, &DropZone::urlsDropped, this, [this](const QList<QUrl>& urls) {
+        if (!isProcessing())
+            handleLoadedURL(urls.first());
+    });
+
     chooseFile = [](QWidget* parent) {
         QFileDialog dialog(parent);
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -85,7 +92,8 @@ ContentView::ContentView(QWidget* parent)
 void ContentView::setStatus(Status status)
 {
     m_status = std::move(status);
-    m_statusLine->show(m_status);
+    m_statusLine->setStatus(m_status);
+    m_dropZone->setRefusingDrops(isProcessing());
     emit statusChanged();
 }
 
@@ -127,12 +135,4 @@ void ContentView::openFile()
     const QString path = chooseFile(this);
     if (!path.isEmpty())
         processVideo(path);
-}
-
-bool ContentView::handleDrop(const QList<QUrl>& urls)
-{
-    if (isProcessing() || urls.isEmpty())
-        return false;
-    handleLoadedURL(urls.first());
-    return true;
 }

@@ -4,6 +4,7 @@
 # not blank, and the green of the check mark present.
 #   real_window_test.sh FRAMEPICKER SCREENSHOT_COPY
 set -euo pipefail
+export QT_QPA_PLATFORM=xcb # a real X server, whatever the caller's environment says
 app=$1; keep=${2:-}
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 video="$work/Sommer am See – Ä.mp4"

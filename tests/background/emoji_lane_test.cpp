@@ -1,5 +1,10 @@
-// The About header's emoji lanes, driven by a clock of the test's own.
-#include "EmojiLane.h"
+// The About header's emoji lanes, driven by a clock of the test's own, and the emojis
+// as they are drawn.
+#include "background/EmojiLane.h"
+#include "background/FlyingEmojis.h"
+
+#include <QApplication>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +24,6 @@ std::function<std::size_t(std::size_t)> counting()
 TEST(EmojiLane, followsItsPathPassAfterPass)
 {
     EmojiLane lane(firstLane, EmojiLane::filmEmojis(), counting());
-    EXPECT_EQ(lane.filmEmojis().size(), 16);
     // Before it appears: no progress, nothing shown.
     EXPECT_EQ(lane.flightProgress(100), 0);
     EXPECT_TRUE(lane.currentEmoji().isEmpty());
@@ -76,4 +80,26 @@ TEST(EmojiLane, aClockSetBackAndBadLanesNeverMisbehave)
     EXPECT_EQ(empty.currentEmoji(), QStringLiteral("\U0001F3AC"));
 }
 
+TEST(FlyingEmojis, emojisAreDrawnInColour)
+{
+    // The palette emoji holds saturated colours in the colour emoji font.
+    const QImage image = renderEmoji(QStringLiteral("\U0001F3A8"), 48, 1).toImage();
+    int coloured = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            coloured += c.alpha() > 128 && c.hsvSaturation() > 100;
+        }
+    }
+    EXPECT_GT(coloured, 50);
+}
+
 } // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QString>
 #include <QUrl>
 #include <QWidget>
 
 #include <functional>
-#include <variant>
 
 class DropZone;
 class StatusLine;
@@ -15,11 +16,11 @@ class StatusLine;
 class ContentView : public QWidget {
     Q_OBJECT
 public:
-    struct Idle {};
-    struct Processing { QString name; };     // the video's name without its extension
-    struct Done { QString folder; };         // the output folder's path
-    struct Error { QString message; };       // ready to show
-    using Status = std::variant<Idle, Processing, Done, Error>;
+    using Idle = JobStatus::Idle;
+    using Processing = JobStatus::Processing;
+    using Done = JobStatus::Done;
+    using Error = JobStatus::Error;
+    using Status = ::Status;
 
     explicit ContentView(QWidget* parent = nullptr);
 
@@ -43,10 +44,6 @@ signals:
     void statusChanged();
 
 private:
-    friend class DropZone;
-    // A drop with URLs: refused while a job runs; only the first URL is used.
-    bool handleDrop(const QList<QUrl>& urls);
-
     void setStatus(Status status);
 
     Status m_status = Idle{};

@@ -1,4 +1,4 @@
-#include "FrameSelection.h"
+#include "extraction/FrameSelection.h"
 
 #include <limits>
 #include <gtest/gtest.h>

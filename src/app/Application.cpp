@@ -1,0 +1,49 @@
+#include "Application.h"
+
+#include "AppInfo.h"
+#include "MainWindow.h"
+#include "UpdateMessage.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QSettings>
+
+UpdateChecker::Dependencies Application::realUpdates(QNetworkAccessManager* network)
+{
+    UpdateChecker::Dependencies updates;
+    updates.network = network;
+    updates.settings = [] {
+        return std::make_unique<QSettings>(QString::fromUtf8(AppInfo::organization),
+                                           QString::fromUtf8(AppInfo::applicationName));
+    };
+    updates.now = [] { return QDateTime::currentDateTime(); };
+    updates.versionURL = QUrl(QString::fromUtf8(AppInfo::updateAddress));
+    updates.runningVersion = QCoreApplication::applicationVersion();
+    return updates;
+}
+
+Application::Application(const std::function<UpdateChecker::Dependencies(QNetworkAccessManager*)>& updates,
+                         QObject* parent)
+    : QObject(parent)
+    , openURL([](const QUrl& url) { QDesktopServices::openUrl(url); })
+    , m_updates(updates(&m_network))
+{
+    connect(&m_updates, &UpdateChecker::newerVersionAvailable, this, &Application::offerUpdate);
+}
+
+MainWindow* Application::openWindow()
+{
+    auto* window = new MainWindow;
+    connect(window, &MainWindow::firstShown, &m_updates, &UpdateChecker::checkForUpdates);
+    connect(window, &MainWindow::newWindowRequested, this, &Application::openWindow);
+    window->show();
+    return window;
+}
+
+void Application::offerUpdate(const RemoteVersion& record)
+{
+    if (m_message)
+        return; // one message at a time
+    m_message = makeUpdateMessage(record, [this](const QUrl& url) { openURL(url); });
+    m_message->show();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "update/UpdateChecker.h"
+
+#include <QUrl>
+
+#include <functional>
+
+class QMessageBox;
+
+// The message that offers a newer release: information icon, "update.available", the
+// release notes, "update.download" (the default) and "update.later". Download opens the
+// record's page through `open`, and only when it is a web address. Deleted when closed.
+QMessageBox* makeUpdateMessage(const RemoteVersion& record, std::function<void(const QUrl&)> open);

@@ -1,0 +1,94 @@
+#include "DropZone.h"
+
+#include "Look.h"
+#include "VideoTypes.h"
+#include "texts/Texts.h"
+
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QPainterPath>
+
+DropZone::DropZone(QWidget* parent)
+    : QWidget(parent)
+{
+    setAcceptDrops(true);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void DropZone::setTargeted(bool targeted)
+{
+    if (m_targeted != targeted) {
+        m_targeted = targeted;
+        update();
+    }
+}
+
+void DropZone::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Highlighted whenever files hover, also while a job runs; the drop decides.
+    if (event->mimeData()->hasUrls()) {
+        setTargeted(true);
+        event->acceptProposedAction();
+    }
+}
+
+void DropZone::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void DropZone::dragLeaveEvent(QDragLeaveEvent*)
+{
+    setTargeted(false);
+}
+
+void DropZone::dropEvent(QDropEvent* event)
+{
+    setTargeted(false);
+    const QList<QUrl> urls = event->mimeData()->hasUrls() ? event->mimeData()->urls() : QList<QUrl>();
+    if (m_refusing || urls.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit urlsDropped(urls);
+}
+
+void DropZone::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF frame = QRectF(rect()).adjusted(1, 1, -1, -1);
+    QPainterPath shape;
+    shape.addRoundedRect(frame, 12, 12);
+    if (m_targeted) {
+        QColor fill = Look::accent();
+        fill.setAlphaF(0.1);
+        painter.fillPath(shape, fill);
+    }
+    QPen pen(m_targeted ? Look::accent() : Look::secondary(this), 2, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setDashPattern({4, 4}); // in pen widths: 8 on, 8 off
+    painter.setPen(pen);
+    painter.drawPath(shape);
+
+    // Icon, title and hint, centred as one block with 8 between them.
+    const QFont title = Look::headline(this), hint = Look::caption(this);
+    const QFontMetrics titleMetrics(title), hintMetrics(hint);
+    const int icon = 40, spacing = 8;
+    const int blockHeight = icon + spacing + titleMetrics.height() + spacing + hintMetrics.height();
+    int y = (height() - blockHeight) / 2;
+    Look::drawFilm(painter, QRectF((width() - icon) / 2.0, y, icon, icon), Look::secondary(this));
+    y += icon + spacing;
+    painter.setFont(title);
+    painter.setPen(Look::secondary(this));
+    const QRect titleBox(8, y, width() - 16, titleMetrics.height());
+    painter.drawText(titleBox, Qt::AlignHCenter | Qt::AlignVCenter,
+                     titleMetrics.elidedText(Texts::text("drop.title"), Qt::ElideRight, titleBox.width()));
+    y += titleMetrics.height() + spacing;
+    painter.setFont(hint);
+    painter.setPen(Look::tertiary(this));
+    painter.drawText(QRect(8, y, width() - 16, hintMetrics.height()), Qt::AlignHCenter | Qt::AlignVCenter,
+                     VideoTypes::extensionsText());
+}

@@ -1,0 +1,101 @@
+#include "StatusLine.h"
+
+#include "Look.h"
+#include "texts/Texts.h"
+
+#include <QPainter>
+
+StatusLine::StatusLine(QWidget* parent)
+    : QWidget(parent)
+{
+    m_spinner.setInterval(80);
+    connect(&m_spinner, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+}
+
+void StatusLine::setStatus(const Status& status)
+{
+    m_status = status;
+    const auto* done = std::get_if<JobStatus::Done>(&m_status);
+    setToolTip(done ? done->folder : QString());
+    if (std::holds_alternative<JobStatus::Processing>(m_status)) {
+        m_clock.start();
+        m_spinner.start();
+    } else {
+        m_spinner.stop();
+    }
+    update();
+}
+
+QString StatusLine::text() const
+{
+    if (const auto* processing = std::get_if<JobStatus::Processing>(&m_status))
+        return Texts::text("status.processing %@", processing->name);
+    if (const auto* done = std::get_if<JobStatus::Done>(&m_status))
+        return done->folder;
+    if (const auto* error = std::get_if<JobStatus::Error>(&m_status))
+        return error->message;
+    return {};
+}
+
+namespace {
+constexpr int iconSize = 14, iconGap = 6;
+}
+
+QString StatusLine::shownText() const
+{
+    // A path keeps its start and its end; a name being processed keeps its start; a
+    // message may wrap onto a second line.
+    const QString full = text();
+    if (std::holds_alternative<JobStatus::Error>(m_status))
+        return full;
+    const bool isPath = std::holds_alternative<JobStatus::Done>(m_status);
+    return QFontMetrics(Look::caption(this))
+        .elidedText(full, isPath ? Qt::ElideMiddle : Qt::ElideRight, contentsRect().width() - iconSize - iconGap);
+}
+
+void StatusLine::paintEvent(QPaintEvent*)
+{
+    if (std::holds_alternative<JobStatus::Idle>(m_status))
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QFont font = Look::caption(this);
+    painter.setFont(font);
+    const QRect box = contentsRect();
+    const int textRoom = box.width() - iconSize - iconGap;
+    const QString shown = shownText();
+
+    // Icon and text centred together as one row.
+    const bool wraps = std::holds_alternative<JobStatus::Error>(m_status);
+    QRect textBox = painter.boundingRect(QRect(0, 0, textRoom, box.height()),
+                                         wraps ? Qt::TextWordWrap : Qt::TextSingleLine, shown);
+    textBox.setHeight(std::min(textBox.height(), box.height()));
+    const int rowWidth = iconSize + iconGap + std::min(textBox.width(), textRoom);
+    const int left = box.left() + (box.width() - rowWidth) / 2;
+    const QRectF icon(left, box.top() + (box.height() - iconSize) / 2.0, iconSize, iconSize);
+    const QRect textArea(left + iconSize + iconGap, box.top(), rowWidth - iconSize - iconGap, box.height());
+
+    QColor colour;
+    if (std::holds_alternative<JobStatus::Processing>(m_status)) {
+        colour = Look::secondary(this);
+        // A small busy indicator: twelve spokes, the brightest turning.
+        const int lead = static_cast<int>(m_clock.elapsed() / 80) % 12;
+        painter.translate(icon.center());
+        for (int i = 0; i < 12; ++i) {
+            QColor spoke = colour;
+            spoke.setAlphaF(colour.alphaF() * (0.25 + 0.75 * ((i - lead + 12) % 12) / 11.0));
+            painter.setPen(QPen(spoke, 1.6, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(QPointF(0, -iconSize * 0.25), QPointF(0, -iconSize * 0.48));
+            painter.rotate(30);
+        }
+        painter.resetTransform();
+    } else if (std::holds_alternative<JobStatus::Done>(m_status)) {
+        colour = Look::success();
+        Look::drawCheckMark(painter, icon);
+    } else {
+        colour = Look::failure();
+        Look::drawCross(painter, icon);
+    }
+    painter.setPen(colour);
+    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft | (wraps ? Qt::TextWordWrap : Qt::TextSingleLine), shown);
+}

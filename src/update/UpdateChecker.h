@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QMetaType>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QNetworkAccessManager;
+class QSettings;
+
+// The newest release, as the update server describes it.
+struct RemoteVersion {
+    QString version;
+    std::optional<qint64> build;
+    QString url;
+    std::optional<QString> notes;
+};
+Q_DECLARE_METATYPE(RemoteVersion)
+
+// The record field by field: an object with "version" and "url" strings, "build" absent,
+// null or a 64-bit integer, "notes" absent, null or a string; other keys ignored.
+std::optional<RemoteVersion> decodeRemoteVersion(const QByteArray& body);
+
+// -1, 0 or 1 as `published` orders before, with or after `running`. Runs of the digits 0-9
+// at the same place compare by value (leading zeros do not count: "1.01" equals "1.1");
+// every other character compares by its UTF-16 value, so other scripts' digits are plain
+// characters; where one string ends while all so far was equal, it orders first.
+int compareVersions(const QString& published, const QString& running);
+
+// Whether the address is one to hand to a browser: absolute http or https with a host.
+bool isWebAddress(const QUrl& url);
+
+// Once a calendar day, asks the update server for the newest release and announces it
+// when it is newer than the running version. Nothing is announced when nothing is newer
+// or when anything fails.
+class UpdateChecker : public QObject {
+    Q_OBJECT
+public:
+    struct Dependencies {
+        QNetworkAccessManager* network = nullptr;
+        std::function<std::unique_ptr<QSettings>()> settings;
+        std::function<QDateTime()> now;
+        QUrl versionURL;
+        QString runningVersion; // "0" when empty
+        int timeoutMilliseconds = 60000;
+        qint64 maximumBody = 64 * 1024;
+    };
+
+    explicit UpdateChecker(Dependencies dependencies, QObject* parent = nullptr);
+
+    // Called each time a main window first appears; starts at most one request a calendar
+    // day and returns at once.
+    void checkForUpdates();
+
+signals:
+    void newerVersionAvailable(const RemoteVersion& record);
+
+private:
+    void fetchLatestVersion();
+    Dependencies m_dependencies;
+};

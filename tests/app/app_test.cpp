@@ -1,0 +1,122 @@
+// The application around the windows, offscreen: the File menu, the fixed size, and the
+// message that offers a newer release.
+#include "Application.h"
+#include "MainWindow.h"
+#include "main_window/ContentView.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThreadPool>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Windows check for updates when they appear: here against a closed loopback port, with
+// the settings in a private place.
+class AppTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        application = std::make_unique<Application>([this](QNetworkAccessManager* network) {
+            UpdateChecker::Dependencies updates;
+            updates.network = network;
+            updates.versionURL = QUrl(QStringLiteral("http://127.0.0.1:9/version.json"));
+            updates.now = [] { return QDateTime::currentDateTime(); };
+            const QString file = settingsFolder.filePath(QStringLiteral("settings.ini"));
+            updates.settings = [file] { return std::make_unique<QSettings>(file, QSettings::IniFormat); };
+            return updates;
+        });
+        application->openURL = [this](const QUrl& url) { opened.push_back(url); };
+        window = application->openWindow();
+    }
+    void TearDown() override
+    {
+        if (window)
+            window->close();
+        if (application->updateMessage())
+            delete application->updateMessage();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    }
+
+    QTemporaryDir settingsFolder;
+    std::unique_ptr<Application> application;
+    QPointer<MainWindow> window;
+    std::vector<QUrl> opened;
+};
+
+TEST_F(AppTest, theFileMenuOpensVideosInItsOwnWindow)
+{
+    QMenu* file = window->menuBar()->actions().first()->menu();
+    QStringList titles;
+    for (QAction* action : file->actions())
+        titles += action->isSeparator() ? QStringLiteral("-") : action->text();
+    EXPECT_EQ(titles, QStringList({"menu.newWindow", "menu.openVideo", "-", "menu.closeWindow", "menu.quit"}));
+
+    QAction* open = file->actions().at(1);
+    EXPECT_EQ(open->shortcut(), QKeySequence(QKeySequence::Open));
+    QPointer<MainWindow> second = application->openWindow();
+    int asked = 0;
+    window->content()->chooseFile = [&](QWidget*) { ++asked; return QString(); };
+    second->content()->chooseFile = [&](QWidget*) { ADD_FAILURE() << "the other window was asked"; return QString(); };
+    open->trigger();
+    EXPECT_EQ(asked, 1);
+    second->close();
+}
+
+TEST_F(AppTest, theWindowCannotBeResized)
+{
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+}
+
+TEST_F(AppTest, aNewerReleaseIsOfferedOnceWithItsNotes)
+{
+    application->offerUpdate({QStringLiteral("1.10"), std::nullopt, QStringLiteral("https://korvane.app/download"),
+                              QStringLiteral("Faster.")});
+    QMessageBox* box = application->updateMessage();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("update.available"));
+    EXPECT_EQ(box->informativeText(), QStringLiteral("Faster."));
+    ASSERT_EQ(box->buttons().size(), 2);
+    EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("update.download"));
+    EXPECT_EQ(box->buttonRole(box->buttons().at(0)) == QMessageBox::AcceptRole ? box->buttons().at(1)->text()
+                                                                              : box->buttons().at(0)->text(),
+              QStringLiteral("update.later"));
+    // While it is open, another announcement shows no second message.
+    application->offerUpdate({QStringLiteral("1.11"), std::nullopt, QStringLiteral("https://a/"), std::nullopt});
+    EXPECT_EQ(application->updateMessage(), box);
+
+    box->defaultButton()->click();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app/download")));
+}
+
+TEST_F(AppTest, onlyWebAddressesAreOpened)
+{
+    for (const char* url : {"file:///etc/passwd", "javascript:alert(1)", "not an address", "https://korvane.app/x"}) {
+        application->offerUpdate({QStringLiteral("3.0"), std::nullopt, QString::fromUtf8(url), std::nullopt});
+        QMessageBox* box = application->updateMessage();
+        ASSERT_NE(box, nullptr) << url;
+        box->defaultButton()->click();
+        delete box;
+    }
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app/x")));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
