@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 #include <unistd.h>
 #include <vector>
@@ -56,6 +57,17 @@ std::string quoted(const fs::path& path)
             out += c;
     }
     return out + "'";
+}
+
+void writeFile(const fs::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::string contents(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 fs::path scratchFolder(const std::string& name)

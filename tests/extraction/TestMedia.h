@@ -39,6 +39,9 @@ bool rotated(const fs::path& video, const fs::path& copy, int clockwise);
 
 std::string quoted(const fs::path& path);
 
+void writeFile(const fs::path& file, const std::string& bytes);
+std::string contents(const fs::path& file);
+
 FrameExtractor::Image readPNG(const fs::path& file);
 
 struct Reading {

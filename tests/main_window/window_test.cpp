@@ -79,7 +79,6 @@ TEST(VideoTypes, extensionsByTheMimeDatabase)
         EXPECT_TRUE(VideoTypes::isSupportedExtension(QString::fromLatin1(accepted))) << accepted;
     for (const char* refused : {"txt", "png", "mp3", "", "notatype"})
         EXPECT_FALSE(VideoTypes::isSupportedExtension(QString::fromLatin1(refused))) << refused;
-    EXPECT_EQ(VideoTypes::extensionsText(), QStringLiteral("MP4, MOV, MPG, AVI"));
     EXPECT_TRUE(VideoTypes::globPatterns().contains(QStringLiteral("*.mkv")));
 }
 
