@@ -4,7 +4,6 @@
 #include "MainWindow.h"
 #include "main_window/ContentView.h"
 
-#include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -112,11 +111,3 @@ TEST_F(AppTest, onlyWebAddressesAreOpened)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,7 +3,6 @@
 #include "background/EmojiLane.h"
 #include "background/FlyingEmojis.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -95,11 +94,3 @@ TEST(FlyingEmojis, emojisAreDrawnInColour)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

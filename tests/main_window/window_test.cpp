@@ -6,7 +6,6 @@
 #include "main_window/StatusLine.h"
 #include "main_window/VideoTypes.h"
 
-#include <QApplication>
 #include <QMimeData>
 #include <QPointer>
 #include <QTest>
@@ -210,11 +209,3 @@ TEST_F(WindowTest, translatedTextsAndTheFixedSize)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,0 +1,13 @@
+// main() for the window tests: a QApplication on the offscreen platform, whatever the
+// caller's environment says, then every test.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
