@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -108,6 +109,35 @@ TEST_F(AppTest, onlyWebAddressesAreOpened)
     }
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app/x")));
+}
+
+// The window's program as a shell or a file manager starts it.
+TEST(CommandLine, helpVersionAndUnknownOptions)
+{
+    struct Run {
+        int status;
+        QString out, err;
+    };
+    auto run = [](const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("DISPLAY")); // help and version need no display
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(APP_PATH), arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return Run{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                   QString::fromUtf8(process.readAllStandardError())};
+    };
+    const Run help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: framepicker"))) << help.out.toStdString();
+    const Run version = run({QStringLiteral("-V")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("framepicker %1\n").arg(QStringLiteral(PROJECT_VERSION)));
+    const Run unknown = run({QStringLiteral("--bogus")});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("unknown option '--bogus'"))) << unknown.err.toStdString();
 }
 
 } // namespace
