@@ -107,5 +107,17 @@ Die Autoren sind nicht verpflichtet, Unterstützung, Wartung, Korrekturen, Aktua
 
 Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechteinhaber von allen Ansprüchen, Verlusten, Schäden und Kosten, einschließlich angemessener Anwaltskosten, freizustellen, die aus Ihrer Nutzung der Software oder einem Verstoß gegen diese Bedingungen entstehen.</translation>
     </message>
+    <message>
+        <source>status.error.noExtension</source>
+        <translation>Dateien ohne Endung werden nicht unterstützt. Bitte eine Videodatei wählen.</translation>
+    </message>
+    <message>
+        <source>openPanel.videos %@</source>
+        <translation>Videos (%@)</translation>
+    </message>
+    <message>
+        <source>openPanel.allFiles</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
 </context>
 </TS>

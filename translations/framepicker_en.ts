@@ -107,5 +107,17 @@ The authors have no obligation to provide support, maintenance, corrections, upd
 
 By using the software you agree to indemnify and hold harmless its authors and rights holders from and against any claims, losses, damages and costs, including reasonable legal fees, that arise from your use of the software or from your breach of these terms.</translation>
     </message>
+    <message>
+        <source>status.error.noExtension</source>
+        <translation>Files without an extension are not supported. Choose a video file.</translation>
+    </message>
+    <message>
+        <source>openPanel.videos %@</source>
+        <translation>Videos (%@)</translation>
+    </message>
+    <message>
+        <source>openPanel.allFiles</source>
+        <translation>All files (*)</translation>
+    </message>
 </context>
 </TS>

@@ -83,7 +83,8 @@ ContentView::ContentView(QWidget* parent)
     chooseFile = [](QWidget* parent) {
         QFileDialog dialog(parent);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilter(VideoTypes::globPatterns().join(QLatin1Char(' ')));
+        dialog.setNameFilters({Texts::text("openPanel.videos %@", VideoTypes::globPatterns().join(QLatin1Char(' '))),
+                               Texts::text("openPanel.allFiles")});
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                        : QString();
     };
@@ -107,6 +108,10 @@ void ContentView::handleLoadedURL(const QUrl& url)
     const QString fileName = QFileInfo(path).fileName();
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     const QString extension = dot >= 0 ? fileName.mid(dot + 1) : QString();
+    if (extension.isEmpty()) {
+        setStatus(Error{Texts::text("status.error.noExtension")});
+        return;
+    }
     if (!VideoTypes::isSupportedExtension(extension)) {
         setStatus(Error{Texts::text("status.error.unsupported %@", extension)});
         return;

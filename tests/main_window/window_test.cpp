@@ -87,7 +87,7 @@ TEST_F(WindowTest, unsupportedAndUnreadableDropsSayWhy)
     const std::pair<const char*, const char*> cases[] = {
         {"notes.txt", "status.error.unsupported txt"},
         {"NOTES.TXT", "status.error.unsupported TXT"},
-        {"README", "status.error.unsupported "},
+        {"README", "status.error.noExtension"},
         {"100%@ done%1.txt", "status.error.unsupported txt"},
     };
     for (const auto& [name, message] : cases) {
