@@ -127,7 +127,9 @@ void AboutWindow::show()
     }
     delete window; // a closed window is never reopened: a fresh one, animation and all
     window = new AboutWindow;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    // Centred on the screen of the window it was asked from.
+    const QWidget* from = QApplication::activeWindow();
+    if (const QScreen* screen = from ? from->screen() : QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
     window->QWidget::show();
     window->raise();
@@ -226,6 +228,15 @@ AboutView::AboutView(QWidget* parent)
     connect(link, &QPushButton::clicked, this, [] { AboutWindow::openURL(AboutWindow::makerURL); });
     line->addWidget(link);
     column->addLayout(line);
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc and Ctrl+W close it, as they close dialogs.
+    if (event->key() == Qt::Key_Escape || event->matches(QKeySequence::Close))
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void AboutWindow::mousePressEvent(QMouseEvent* event)

@@ -38,6 +38,7 @@ public:
     FlyingEmojis* header() const { return m_view->header(); }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:

@@ -38,12 +38,17 @@ TEST(AboutWindow, oneAtATimeAndFreshAfterClosing)
     EXPECT_EQ(first->header()->lanes().size(), 6u);
     for (const EmojiLane& lane : first->header()->lanes())
         EXPECT_FALSE(lane.currentEmoji().isEmpty());
-    first->close();
+    // Esc closes it, as Ctrl+W does.
+    QTest::keyClick(first, Qt::Key_Escape);
+    EXPECT_FALSE(first->isVisible());
     EXPECT_FALSE(first->header()->isAnimating());
+    AboutWindow::show();
+    QTest::keyClick(AboutWindow::current(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(AboutWindow::current()->isVisible());
 
     AboutWindow::show();
     EXPECT_NE(AboutWindow::current(), nullptr);
-    EXPECT_TRUE(first.isNull()); // the closed one is released
+    EXPECT_TRUE(first.isNull()); // the closed ones are released
     AboutWindow::current()->close();
 }
 
