@@ -9,19 +9,19 @@
     </message>
     <message>
         <source>menu.newWindow</source>
-        <translation>Neues Fenster</translation>
+        <translation>&amp;Neues Fenster</translation>
     </message>
     <message>
         <source>menu.openVideo</source>
-        <translation>Video öffnen …</translation>
+        <translation>Video ö&amp;ffnen …</translation>
     </message>
     <message>
         <source>menu.closeWindow</source>
-        <translation>Fenster schließen</translation>
+        <translation>Fenster &amp;schließen</translation>
     </message>
     <message>
         <source>menu.quit</source>
-        <translation>Beenden</translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>menu.help</source>
@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>menu.about</source>
-        <translation>Über Framepicker</translation>
+        <translation>Ü&amp;ber Framepicker</translation>
     </message>
     <message>
         <source>Framepicker</source>

@@ -9,19 +9,19 @@
     </message>
     <message>
         <source>menu.newWindow</source>
-        <translation>New Window</translation>
+        <translation>&amp;New Window</translation>
     </message>
     <message>
         <source>menu.openVideo</source>
-        <translation>Open Video…</translation>
+        <translation>&amp;Open Video…</translation>
     </message>
     <message>
         <source>menu.closeWindow</source>
-        <translation>Close Window</translation>
+        <translation>&amp;Close Window</translation>
     </message>
     <message>
         <source>menu.quit</source>
-        <translation>Quit</translation>
+        <translation>&amp;Quit</translation>
     </message>
     <message>
         <source>menu.help</source>
@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>menu.about</source>
-        <translation>About Framepicker</translation>
+        <translation>&amp;About Framepicker</translation>
     </message>
     <message>
         <source>Framepicker</source>

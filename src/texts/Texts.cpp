@@ -1,6 +1,7 @@
 #include "Texts.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -30,6 +31,10 @@ void installTranslations()
     if (translator->load(QLocale(), QStringLiteral("framepicker"), QStringLiteral("_"), QStringLiteral(":/i18n"))
         || translator->load(QStringLiteral("framepicker_en"), QStringLiteral(":/i18n")))
         QCoreApplication::installTranslator(translator);
+    // Qt's own texts (the file dialog, message boxes, context menus) in the same language.
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    if (qt->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
 }
 
 } // namespace Texts
