@@ -80,6 +80,8 @@ ContentView::ContentView(QWidget* parent)
             handleLoadedURL(urls.first());
     });
 
+    connect(m_dropZone, &DropZone::activated, this, &ContentView::openFile);
+
     chooseFile = [](QWidget* parent) {
         QFileDialog dialog(parent);
         dialog.setFileMode(QFileDialog::ExistingFile);

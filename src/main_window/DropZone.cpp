@@ -1,5 +1,6 @@
 #include "DropZone.h"
 
+#include "Accessibility.h"
 #include "Look.h"
 #include "VideoTypes.h"
 #include "texts/Texts.h"
@@ -12,7 +13,11 @@
 DropZone::DropZone(QWidget* parent)
     : QWidget(parent)
 {
+    installAccessibleRoles();
     setAcceptDrops(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(Texts::text("drop.title"));
+    setAccessibleDescription(VideoTypes::extensionsText());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -56,6 +61,14 @@ void DropZone::dropEvent(QDropEvent* event)
     emit urlsDropped(urls);
 }
 
+void DropZone::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space)
+        emit activated();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 void DropZone::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -68,7 +81,9 @@ void DropZone::paintEvent(QPaintEvent*)
         fill.setAlphaF(0.1);
         painter.fillPath(shape, fill);
     }
-    QPen pen(m_targeted ? Look::accent() : Look::secondary(this), 2, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+    // Files hovering, or the keyboard focus: the accent colour.
+    const bool lit = m_targeted || hasFocus();
+    QPen pen(lit ? Look::accent() : Look::secondary(this), 2, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
     pen.setDashPattern({4, 4}); // in pen widths: 8 on, 8 off
     painter.setPen(pen);
     painter.drawPath(shape);

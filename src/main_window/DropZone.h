@@ -16,6 +16,8 @@ public:
 
 signals:
     void urlsDropped(const QList<QUrl>& urls);
+    // Enter or Space while it has the keyboard focus: the keyboard's way to choose a file.
+    void activated();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -23,6 +25,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setTargeted(bool targeted);

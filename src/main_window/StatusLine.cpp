@@ -1,13 +1,16 @@
 #include "StatusLine.h"
 
+#include "Accessibility.h"
 #include "Look.h"
 #include "texts/Texts.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 StatusLine::StatusLine(QWidget* parent)
     : QWidget(parent)
 {
+    installAccessibleRoles();
     m_spinner.setInterval(80);
     connect(&m_spinner, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
@@ -23,6 +26,10 @@ void StatusLine::setStatus(const Status& status)
     } else {
         m_spinner.stop();
     }
+    // Assistive technology reads the whole text, and hears of each change.
+    setAccessibleName(text());
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
     update();
 }
 

@@ -6,6 +6,7 @@
 #include "main_window/StatusLine.h"
 #include "main_window/VideoTypes.h"
 
+#include <QAccessible>
 #include <QMimeData>
 #include <QPointer>
 #include <QTest>
@@ -102,6 +103,28 @@ TEST_F(WindowTest, unsupportedAndUnreadableDropsSayWhy)
     QDropEvent dropped(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(view()->dropZone(), &dropped);
     EXPECT_FALSE(dropped.isAccepted());
+}
+
+// What a screen reader is told, and the keyboard's way to the file dialog.
+
+TEST_F(WindowTest, assistiveTechnologyAndTheKeyboard)
+{
+    QAccessibleInterface* zone = QAccessible::queryAccessibleInterface(view()->dropZone());
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(view()->statusLine());
+    ASSERT_TRUE(zone && status);
+    EXPECT_EQ(zone->role(), QAccessible::Button);
+    EXPECT_EQ(zone->text(QAccessible::Name), QStringLiteral("drop.title"));
+    EXPECT_EQ(status->role(), QAccessible::StatusBar);
+
+    drop(view(), {QUrl::fromLocalFile(qpath(scratchFolder("accessible") / "notes.txt"))});
+    // The change event itself is not sent offscreen, where no platform accessibility runs.
+    EXPECT_EQ(status->text(QAccessible::Name), QStringLiteral("status.error.unsupported txt"));
+
+    int dialogs = 0;
+    view()->chooseFile = [&](QWidget*) { ++dialogs; return QString(); };
+    QTest::keyClick(view()->dropZone(), Qt::Key_Space);
+    QTest::keyClick(view()->dropZone(), Qt::Key_Return);
+    EXPECT_EQ(dialogs, 2);
 }
 
 TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
