@@ -119,5 +119,69 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <source>openPanel.allFiles</source>
         <translation>Alle Dateien (*)</translation>
     </message>
+    <message>
+        <source>error.notFound %@</source>
+        <translation>„%@“ wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>error.folder %@</source>
+        <translation>„%@“ ist ein Ordner, keine Videodatei.</translation>
+    </message>
+    <message>
+        <source>error.unreadable %@</source>
+        <translation>„%@“ konnte nicht als Video gelesen werden.</translation>
+    </message>
+    <message>
+        <source>error.noVideo %@</source>
+        <translation>„%@“ enthält kein Video.</translation>
+    </message>
+    <message>
+        <source>error.unsupportedFormat %@</source>
+        <translation>„%@“ verwendet ein Videoformat, das nicht dekodiert werden kann.</translation>
+    </message>
+    <message>
+        <source>error.undecodable %@</source>
+        <translation>„%@“ konnte nicht dekodiert werden.</translation>
+    </message>
+    <message>
+        <source>error.noPicture %@</source>
+        <translation>Aus „%@“ konnte kein Bild dekodiert werden.</translation>
+    </message>
+    <message>
+        <source>error.readFailed %@</source>
+        <translation>„%@“ konnte nicht bis zum Ende gelesen werden.</translation>
+    </message>
+    <message>
+        <source>error.tooLarge %@</source>
+        <translation>„%@“ hat ein Bild, das zu groß zum Speichern ist.</translation>
+    </message>
+    <message>
+        <source>error.unconvertiblePixels %@</source>
+        <translation>„%@“ hat ein Bildformat, das nicht umgewandelt werden kann.</translation>
+    </message>
+    <message>
+        <source>error.unconvertibleColours %@</source>
+        <translation>Die Farben von „%@“ können nicht für den Bildschirm umgewandelt werden.</translation>
+    </message>
+    <message>
+        <source>error.outOfMemory %@</source>
+        <translation>„%@“ braucht mehr Arbeitsspeicher, als verfügbar ist.</translation>
+    </message>
+    <message>
+        <source>error.removed %@</source>
+        <translation>„%@“ wurde entfernt, während es gelesen wurde.</translation>
+    </message>
+    <message>
+        <source>error.changed %@</source>
+        <translation>„%@“ wurde verändert, während es gelesen wurde.</translation>
+    </message>
+    <message>
+        <source>error.noLongerReadable %@</source>
+        <translation>„%@“ konnte nicht mehr gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Failed to encode PNG: %@</source>
+        <translation>PNG konnte nicht kodiert werden: %@</translation>
+    </message>
 </context>
 </TS>

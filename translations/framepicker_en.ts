@@ -119,5 +119,69 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>openPanel.allFiles</source>
         <translation>All files (*)</translation>
     </message>
+    <message>
+        <source>error.notFound %@</source>
+        <translation>“%@” could not be found.</translation>
+    </message>
+    <message>
+        <source>error.folder %@</source>
+        <translation>“%@” is a folder, not a video file.</translation>
+    </message>
+    <message>
+        <source>error.unreadable %@</source>
+        <translation>“%@” could not be read as a video.</translation>
+    </message>
+    <message>
+        <source>error.noVideo %@</source>
+        <translation>“%@” contains no video.</translation>
+    </message>
+    <message>
+        <source>error.unsupportedFormat %@</source>
+        <translation>“%@” uses a video format that cannot be decoded.</translation>
+    </message>
+    <message>
+        <source>error.undecodable %@</source>
+        <translation>“%@” could not be decoded.</translation>
+    </message>
+    <message>
+        <source>error.noPicture %@</source>
+        <translation>No picture could be decoded from “%@”.</translation>
+    </message>
+    <message>
+        <source>error.readFailed %@</source>
+        <translation>“%@” could not be read to the end.</translation>
+    </message>
+    <message>
+        <source>error.tooLarge %@</source>
+        <translation>“%@” has a picture too large to save.</translation>
+    </message>
+    <message>
+        <source>error.unconvertiblePixels %@</source>
+        <translation>“%@” has a picture format that cannot be converted.</translation>
+    </message>
+    <message>
+        <source>error.unconvertibleColours %@</source>
+        <translation>“%@” has colours that cannot be converted for the screen.</translation>
+    </message>
+    <message>
+        <source>error.outOfMemory %@</source>
+        <translation>“%@” needs more memory than is available.</translation>
+    </message>
+    <message>
+        <source>error.removed %@</source>
+        <translation>“%@” was removed while it was being read.</translation>
+    </message>
+    <message>
+        <source>error.changed %@</source>
+        <translation>“%@” changed while it was being read.</translation>
+    </message>
+    <message>
+        <source>error.noLongerReadable %@</source>
+        <translation>“%@” could no longer be read.</translation>
+    </message>
+    <message>
+        <source>Failed to encode PNG: %@</source>
+        <translation>Failed to encode PNG: %@</translation>
+    </message>
 </context>
 </TS>

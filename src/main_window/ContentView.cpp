@@ -1,6 +1,7 @@
 #include "ContentView.h"
 
 #include "DropZone.h"
+#include "FailureText.h"
 #include "StatusLine.h"
 #include "VideoTypes.h"
 #include "extraction/FrameExtractor.h"
@@ -26,8 +27,8 @@ struct SecurityScopedAccess {
 };
 
 struct Outcome {
-    bool succeeded = false;
-    QString text; // the folder, or the message
+    QString folder;          // on success
+    std::exception_ptr error; // on failure, put into words on the GUI thread
 };
 
 Outcome runJob(const QString& path)
@@ -37,9 +38,9 @@ Outcome runJob(const QString& path)
     Outcome outcome;
     try {
         const std::filesystem::path folder = FrameExtractor::extractFrames(QFile::encodeName(path).toStdString());
-        outcome = {true, QFile::decodeName(folder.c_str())};
-    } catch (const std::exception& error) {
-        outcome = {false, QString::fromUtf8(error.what())};
+        outcome.folder = QFile::decodeName(folder.c_str());
+    } catch (...) {
+        outcome.error = std::current_exception();
     }
     if (accessed)
         access.stop();
@@ -128,10 +129,10 @@ void ContentView::processVideo(const QString& path)
     // The continuation runs on the GUI thread, and not at all once this view is gone; the
     // job itself always runs to its end (the application waits for it before quitting).
     QtConcurrent::run(runJob, path).then(this, [this](const Outcome& outcome) {
-        if (outcome.succeeded)
-            setStatus(Done{outcome.text});
+        if (outcome.error)
+            setStatus(Error{failureText(outcome.error)});
         else
-            setStatus(Error{outcome.text});
+            setStatus(Done{outcome.folder});
     });
 }
 

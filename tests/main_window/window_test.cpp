@@ -168,19 +168,6 @@ TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
     EXPECT_EQ(view()->status().index(), before);
 }
 
-TEST_F(WindowTest, aBrokenVideoShowsTheExtractorsMessage)
-{
-    const fs::path folder = scratchFolder("broken");
-    const fs::path video = folder / "broken.mp4";
-    std::FILE* file = std::fopen(video.c_str(), "w");
-    std::fputs("not a video at all", file);
-    std::fclose(file);
-    ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(video))}));
-    ASSERT_TRUE(waitWhileProcessing(view()));
-    EXPECT_TRUE(errorOf(view()).startsWith(QString::fromUtf8("\u201Cbroken.mp4\u201D could not be read as a video")))
-        << errorOf(view()).toStdString();
-}
-
 // Each window its own status; one closed while its job runs is left alone.
 TEST_F(WindowTest, eightWindowsRunEightJobsAtOnce)
 {
@@ -218,6 +205,8 @@ TEST_F(WindowTest, eightWindowsRunEightJobsAtOnce)
     }
 }
 
+// A German session: the window's own refusals and the extractor's failures in German,
+// the library's reason after them as it comes.
 TEST_F(WindowTest, translatedTextsAndTheFixedSize)
 {
     QTranslator german;
@@ -226,6 +215,12 @@ TEST_F(WindowTest, translatedTextsAndTheFixedSize)
     const fs::path folder = scratchFolder("german");
     drop(view(), {QUrl::fromLocalFile(qpath(folder / "100%@ done%1.txt"))});
     EXPECT_EQ(errorOf(view()), QString::fromUtf8("\u201Etxt\u201C-Dateien werden nicht unterst\u00FCtzt. Bitte eine Videodatei w\u00E4hlen."));
+    writeFile(folder / "kaputt.mp4", "not a video at all");
+    ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(folder / "kaputt.mp4"))}));
+    ASSERT_TRUE(waitWhileProcessing(view()));
+    EXPECT_TRUE(errorOf(view()).startsWith(
+        QString::fromUtf8("\u201Ekaputt.mp4\u201C konnte nicht als Video gelesen werden. (")))
+        << errorOf(view()).toStdString();
     QCoreApplication::removeTranslator(&german);
 
     EXPECT_EQ(view()->size(), QSize(400, 300));
