@@ -183,5 +183,9 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <source>Failed to encode PNG: %@</source>
         <translation>PNG konnte nicht kodiert werden: %@</translation>
     </message>
+    <message>
+        <source>status.copy</source>
+        <translation>Kopieren</translation>
+    </message>
 </context>
 </TS>

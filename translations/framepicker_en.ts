@@ -183,5 +183,9 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>Failed to encode PNG: %@</source>
         <translation>Failed to encode PNG: %@</translation>
     </message>
+    <message>
+        <source>status.copy</source>
+        <translation>Copy</translation>
+    </message>
 </context>
 </TS>

@@ -5,7 +5,13 @@
 #include "texts/Texts.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QTextLayout>
 
 StatusLine::StatusLine(QWidget* parent)
     : QWidget(parent)
@@ -13,13 +19,20 @@ StatusLine::StatusLine(QWidget* parent)
     installAccessibleRoles();
     m_spinner.setInterval(80);
     connect(&m_spinner, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    openFolder = [](const QUrl& folder) { QDesktopServices::openUrl(folder); };
+    // Right-click > Copy: the whole text, however it is elided.
+    auto* copy = new QAction(Texts::text("status.copy"), this);
+    connect(copy, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(text()); });
+    addAction(copy);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void StatusLine::setStatus(const Status& status)
 {
     m_status = status;
-    const auto* done = std::get_if<JobStatus::Done>(&m_status);
-    setToolTip(done ? done->folder : QString());
+    setToolTip(text());
+    // The folder is a link: a click opens it (nothing opens by itself).
+    setCursor(std::holds_alternative<JobStatus::Done>(m_status) ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (std::holds_alternative<JobStatus::Processing>(m_status)) {
         m_clock.start();
         m_spinner.start();
@@ -51,13 +64,37 @@ constexpr int iconSize = 14, iconGap = 6;
 QString StatusLine::shownText() const
 {
     // A path keeps its start and its end; a name being processed keeps its start; a
-    // message may wrap onto a second line.
+    // message takes two lines, the second elided where the rest does not fit.
     const QString full = text();
-    if (std::holds_alternative<JobStatus::Error>(m_status))
+    const QFont font = Look::caption(this);
+    const QFontMetrics metrics(font);
+    const int room = contentsRect().width() - iconSize - iconGap;
+    if (!std::holds_alternative<JobStatus::Error>(m_status)) {
+        const bool isPath = std::holds_alternative<JobStatus::Done>(m_status);
+        return metrics.elidedText(full, isPath ? Qt::ElideMiddle : Qt::ElideRight, room);
+    }
+    QTextLayout layout(full, font);
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere); // a long file name too
+    layout.setTextOption(wrapping);
+    layout.beginLayout();
+    QTextLine first = layout.createLine();
+    if (!first.isValid())
         return full;
-    const bool isPath = std::holds_alternative<JobStatus::Done>(m_status);
-    return QFontMetrics(Look::caption(this))
-        .elidedText(full, isPath ? Qt::ElideMiddle : Qt::ElideRight, contentsRect().width() - iconSize - iconGap);
+    first.setLineWidth(room);
+    const QString firstLine = full.mid(first.textStart(), first.textLength()).trimmed();
+    const QString rest = full.mid(first.textStart() + first.textLength()).trimmed();
+    layout.endLayout();
+    if (rest.isEmpty())
+        return firstLine;
+    return firstLine + QLatin1Char('\n') + metrics.elidedText(rest, Qt::ElideRight, room);
+}
+
+void StatusLine::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (const auto* done = std::get_if<JobStatus::Done>(&m_status); done && event->button() == Qt::LeftButton)
+        openFolder(QUrl::fromLocalFile(done->folder));
+    QWidget::mouseReleaseEvent(event);
 }
 
 void StatusLine::paintEvent(QPaintEvent*)
@@ -73,9 +110,7 @@ void StatusLine::paintEvent(QPaintEvent*)
     const QString shown = shownText();
 
     // Icon and text centred together as one row.
-    const bool wraps = std::holds_alternative<JobStatus::Error>(m_status);
-    QRect textBox = painter.boundingRect(QRect(0, 0, textRoom, box.height()),
-                                         wraps ? Qt::TextWordWrap : Qt::TextSingleLine, shown);
+    QRect textBox = painter.boundingRect(QRect(0, 0, textRoom, box.height()), 0, shown);
     textBox.setHeight(std::min(textBox.height(), box.height()));
     const int rowWidth = iconSize + iconGap + std::min(textBox.width(), textRoom);
     const int left = box.left() + (box.width() - rowWidth) / 2;
@@ -104,5 +139,5 @@ void StatusLine::paintEvent(QPaintEvent*)
         Look::drawCross(painter, icon);
     }
     painter.setPen(colour);
-    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft | (wraps ? Qt::TextWordWrap : Qt::TextSingleLine), shown);
+    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft, shown);
 }

@@ -3,10 +3,14 @@
 #include "TestMedia.h"
 #include "main_window/ContentView.h"
 #include "main_window/DropZone.h"
+#include "main_window/Look.h"
 #include "main_window/StatusLine.h"
 #include "main_window/VideoTypes.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QPointer>
 #include <QTest>
@@ -125,6 +129,30 @@ TEST_F(WindowTest, assistiveTechnologyAndTheKeyboard)
     QTest::keyClick(view()->dropZone(), Qt::Key_Space);
     QTest::keyClick(view()->dropZone(), Qt::Key_Return);
     EXPECT_EQ(dialogs, 2);
+}
+
+// However long the message, the line shows what fits and keeps the whole of it at hand;
+// the folder of the done state is a link.
+TEST_F(WindowTest, theStatusLineNeverClipsAndKeepsTheWholeText)
+{
+    StatusLine* line = view()->statusLine();
+    const QString message = QString::fromUtf8("\u201C") + QString(60, QLatin1Char('n'))
+        + QStringLiteral(".mp4\u201D could not be read to the end (") + QStringLiteral("reason ").repeated(20) + QLatin1Char(')');
+    line->setStatus(JobStatus::Error{message});
+    const QStringList lines = line->shownText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    for (const QString& shown : lines)
+        EXPECT_LE(QFontMetrics(Look::caption(line)).horizontalAdvance(shown), line->contentsRect().width() - 20);
+    EXPECT_TRUE(lines[1].endsWith(QChar(0x2026)));
+    EXPECT_EQ(line->toolTip(), message);
+    line->actions().first()->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), message);
+
+    std::vector<QUrl> opened;
+    line->openFolder = [&](const QUrl& folder) { opened.push_back(folder); };
+    line->setStatus(JobStatus::Done{QStringLiteral("/tmp/a folder")});
+    QTest::mouseClick(line, Qt::LeftButton);
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/a folder"))});
 }
 
 TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
