@@ -2,7 +2,7 @@
 #include "Failure.h"
 
 #include <cerrno>
-#include <optional>
+#include <system_error>
 #include <sys/stat.h>
 
 extern "C" {
@@ -15,19 +15,22 @@ namespace FrameExtractor {
 
 namespace {
 
-std::optional<FileIdentity> identityOf(const fs::path& video, int& error)
+// The video as it is now. A name that leads nowhere is the `missing` failure, any other
+// failure to look at it the `unreadable` one.
+FileIdentity lookAt(const fs::path& video, MediaError::Kind missing, MediaError::Kind unreadable)
 {
+    int error = 0;
     struct stat status {};
-    if (::stat(video.c_str(), &status) != 0) {
-        error = errno;
-        return std::nullopt;
-    }
     std::error_code ec;
-    const fs::file_time_type modified = fs::last_write_time(video, ec);
-    if (ec) {
+    fs::file_time_type modified;
+    if (::stat(video.c_str(), &status) != 0)
+        error = errno;
+    else if (modified = fs::last_write_time(video, ec); ec)
         error = ec.value();
-        return std::nullopt;
-    }
+    if (error == ENOENT || error == ENOTDIR)
+        fail(missing, video);
+    if (error)
+        fail(unreadable, video, AVERROR(error));
     return FileIdentity{status.st_dev, status.st_ino, static_cast<std::uintmax_t>(status.st_size), modified,
                         S_ISDIR(status.st_mode)};
 }
@@ -36,26 +39,15 @@ std::optional<FileIdentity> identityOf(const fs::path& video, int& error)
 
 FileIdentity identifyVideo(const fs::path& video)
 {
-    int error = 0;
-    const std::optional<FileIdentity> identity = identityOf(video, error);
-    if (!identity && (error == ENOENT || error == ENOTDIR))
-        fail(MediaError::Kind::notFound, video);
-    if (!identity)
-        fail(MediaError::Kind::unreadable, video, AVERROR(error));
-    if (identity->folder)
+    const FileIdentity identity = lookAt(video, MediaError::Kind::notFound, MediaError::Kind::unreadable);
+    if (identity.folder)
         fail(MediaError::Kind::folder, video);
-    return *identity;
+    return identity;
 }
 
 void checkUnchanged(const fs::path& video, const FileIdentity& identity)
 {
-    int error = 0;
-    const std::optional<FileIdentity> now = identityOf(video, error);
-    if (!now && (error == ENOENT || error == ENOTDIR))
-        fail(MediaError::Kind::removed, video);
-    if (!now)
-        fail(MediaError::Kind::noLongerReadable, video, AVERROR(error));
-    if (!(*now == identity))
+    if (!(lookAt(video, MediaError::Kind::removed, MediaError::Kind::noLongerReadable) == identity))
         fail(MediaError::Kind::changed, video);
 }
 
