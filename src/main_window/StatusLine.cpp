@@ -4,7 +4,6 @@
 #include "Look.h"
 #include "texts/Texts.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -39,10 +38,8 @@ void StatusLine::setStatus(const Status& status)
     } else {
         m_spinner.stop();
     }
-    // Assistive technology reads the whole text, and hears of each change.
+    // Assistive technology reads the whole text; setting the name sends the change event.
     setAccessibleName(text());
-    QAccessibleEvent changed(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
     update();
 }
 
