@@ -143,12 +143,11 @@ int convertForScreen(const AVFrame* source, int width, bool alpha, Image& image)
         + std::to_string(source->height) + ":pix_fmt=" + std::to_string(source->format) + ":time_base=1/1:pixel_aspect=1/1";
     AVFilterContext* input = nullptr;
     AVFilterContext* output = nullptr;
-    if (int error = filters.createFilter(&input, filters.filterByName("buffer"), "in", bufferArguments.c_str(),
-                                                 nullptr, graph.get());
+    if (int error = filters.createFilter(&input, filters.filterByName("buffer"), "in", bufferArguments.c_str(), nullptr,
+                                         graph.get());
         error < 0)
         return error;
-    if (int error = filters.createFilter(&output, filters.filterByName("buffersink"), "out", nullptr, nullptr,
-                                                 graph.get());
+    if (int error = filters.createFilter(&output, filters.filterByName("buffersink"), "out", nullptr, nullptr, graph.get());
         error < 0)
         return error;
 
