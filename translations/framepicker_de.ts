@@ -77,7 +77,7 @@
     </message>
     <message>
         <source>update.download</source>
-        <translation>Laden</translation>
+        <translation>Herunterladen</translation>
     </message>
     <message>
         <source>update.later</source>
@@ -186,6 +186,14 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
     <message>
         <source>status.copy</source>
         <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>error.cannotCreateFolder %@</source>
+        <translation>Der Ordner „%@“ konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>error.cannotWrite %@</source>
+        <translation>„%@“ konnte nicht geschrieben werden.</translation>
     </message>
 </context>
 </TS>

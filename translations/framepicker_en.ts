@@ -187,5 +187,13 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>status.copy</source>
         <translation>Copy</translation>
     </message>
+    <message>
+        <source>error.cannotCreateFolder %@</source>
+        <translation>The folder “%@” could not be created.</translation>
+    </message>
+    <message>
+        <source>error.cannotWrite %@</source>
+        <translation>“%@” could not be written.</translation>
+    </message>
 </context>
 </TS>

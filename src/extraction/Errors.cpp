@@ -54,6 +54,14 @@ MediaError::MediaError(Kind kind, std::string fileName, std::string reason)
 {
 }
 
+OutputError::OutputError(Kind kind, std::error_code code, const std::filesystem::path& path)
+    : std::system_error(code, (kind == Kind::cannotCreateFolder ? "Could not create the folder \"" : "Could not write \"")
+                                  + path.string() + "\"")
+    , m_kind(kind)
+    , m_path(path)
+{
+}
+
 std::string libraryText(int error)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};

@@ -1,4 +1,5 @@
 #include "FileReplacement.h"
+#include "FrameExtractor.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -16,8 +17,7 @@ namespace {
 
 [[noreturn]] void throwWriteError(int error, const fs::path& destination)
 {
-    throw std::system_error(error, std::generic_category(),
-                            "Could not write \"" + destination.string() + "\"");
+    throw OutputError(OutputError::Kind::cannotWrite, std::error_code(error, std::generic_category()), destination);
 }
 
 bool writeAll(int fd, std::span<const std::uint8_t> bytes)

@@ -7,12 +7,13 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 // Writes the exact first and last frame of a video as "first.png" and "last.png" into a
 // folder beside the video, named after it.
 //
 // Errors: ExtractionError when an image cannot be encoded, MediaError when the video
-// cannot be opened or decoded, std::system_error when a folder or file cannot be written.
+// cannot be opened or decoded, OutputError when a folder or file cannot be written.
 // Every what() text names the file concerned and is fit to show to a user.
 namespace FrameExtractor {
 
@@ -67,6 +68,22 @@ private:
     Kind m_kind;
     std::string m_fileName;
     std::string m_reason;
+};
+
+// A folder that cannot be made or an image that cannot be written, with the system's error
+// code; what() is an English sentence naming the path.
+class OutputError : public std::system_error {
+public:
+    enum class Kind { cannotCreateFolder, cannotWrite };
+
+    OutputError(Kind kind, std::error_code code, const std::filesystem::path& path);
+
+    Kind kind() const { return m_kind; }
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    Kind m_kind;
+    std::filesystem::path m_path;
 };
 
 // Called with each image's path as soon as the image is complete on disk.

@@ -2,8 +2,6 @@
 #include "FileReplacement.h"
 #include "PngEncoder.h"
 
-#include <system_error>
-
 namespace fs = std::filesystem;
 
 namespace FrameExtractor {
@@ -23,7 +21,7 @@ fs::path makeOutputFolder(const fs::path& video)
         std::error_code statError;
         if (fs::exists(folder, statError) && !fs::is_directory(folder, statError))
             ec = std::make_error_code(std::errc::file_exists);
-        throw std::system_error(ec, "Could not create the folder \"" + folder.string() + "\"");
+        throw OutputError(OutputError::Kind::cannotCreateFolder, ec, folder);
     }
     return folder;
 }

@@ -37,6 +37,12 @@ QString failureText(const std::exception_ptr& failure)
     } catch (const FrameExtractor::MediaError& error) {
         const QString sentence = sentenceFor(error.kind(), QString::fromStdString(error.fileName()));
         return error.reason().empty() ? sentence : sentence + QStringLiteral(" (") + QString::fromStdString(error.reason()) + QLatin1Char(')');
+    } catch (const FrameExtractor::OutputError& error) {
+        const QString path = QString::fromStdString(error.path().string());
+        const QString sentence = error.kind() == FrameExtractor::OutputError::Kind::cannotCreateFolder
+            ? Texts::text("error.cannotCreateFolder %@", path)
+            : Texts::text("error.cannotWrite %@", path);
+        return sentence + QStringLiteral(" (") + QString::fromStdString(error.code().message()) + QLatin1Char(')');
     } catch (const FrameExtractor::ExtractionError& error) {
         return Texts::text("Failed to encode PNG: %@", QString::fromStdString(error.fileName()));
     } catch (const std::exception& error) {

@@ -249,6 +249,14 @@ TEST_F(WindowTest, translatedTextsAndTheFixedSize)
     EXPECT_TRUE(errorOf(view()).startsWith(
         QString::fromUtf8("\u201Ekaputt.mp4\u201C konnte nicht als Video gelesen werden. (")))
         << errorOf(view()).toStdString();
+    // A file where the folder would go (root may write anywhere, so not a read-only folder).
+    const fs::path video = makeClip(folder / "Urlaub.mp4", Clip{.frames = 2});
+    writeFile(folder / "Urlaub", "in the way");
+    ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(video))}));
+    ASSERT_TRUE(waitWhileProcessing(view()));
+    EXPECT_TRUE(errorOf(view()).startsWith(
+        QString::fromUtf8("Der Ordner \u201E%1\u201C konnte nicht angelegt werden. (").arg(qpath(folder / "Urlaub"))))
+        << errorOf(view()).toStdString();
     QCoreApplication::removeTranslator(&german);
 
     EXPECT_EQ(view()->size(), QSize(400, 300));

@@ -37,9 +37,8 @@ TEST(Translations, everyTableHoldsEveryKeyTheCodeUses)
         for (const QString& key : used) {
             const QString text = table.translate("Framepicker", key.toUtf8().constData());
             EXPECT_FALSE(text.isEmpty()) << name.toStdString() << ": " << key.toStdString();
-            if (key.contains(QLatin1String("%@"))) {
-                EXPECT_EQ(text.count(QLatin1String("%@")), 1) << name.toStdString() << ": " << key.toStdString();
-            }
+            EXPECT_EQ(text.count(QLatin1String("%@")), key.count(QLatin1String("%@")))
+                << name.toStdString() << ": " << key.toStdString();
         }
     }
 }
@@ -51,6 +50,28 @@ TEST(Translations, missingEntriesShowTheKeyWithItsArgumentInsertedOnce)
     EXPECT_EQ(Texts::text("status.processing %@", QStringLiteral("100%@ done%1")),
               QStringLiteral("status.processing 100%@ done%1"));
     EXPECT_EQ(Texts::text("status.error.unsupported %@", QString()), QStringLiteral("status.error.unsupported "));
+}
+
+// Each language's session finds its own table (the locale's name must match the file's).
+TEST(Translations, eachLanguageFindsItsTable)
+{
+    const std::pair<QLocale, const char*> sessions[] = {
+        {QLocale(QLocale::French, QLocale::France), "D\u00E9posez une vid\u00E9o ici"},
+        {QLocale(QLocale::French, QLocale::Canada), "D\u00E9posez une vid\u00E9o ici"},
+        {QLocale(QLocale::Spanish, QLocale::Mexico), "Suelta un v\u00EDdeo aqu\u00ED"},
+        {QLocale(QLocale::Japanese, QLocale::Japan), "\u3053\u3053\u306B\u30D3\u30C7\u30AA\u3092\u30C9\u30ED\u30C3\u30D7"},
+        {QLocale(QLocale::Chinese, QLocale::China), "\u5C06\u89C6\u9891\u62D6\u653E\u5230\u6B64\u5904"},
+        {QLocale(QLocale::German, QLocale::Austria), "Video hierher ziehen"},
+        {QLocale(QLocale::Italian, QLocale::Italy), nullptr},
+    };
+    for (const auto& [locale, title] : sessions) {
+        QTranslator table;
+        const bool found = table.load(locale, QStringLiteral("framepicker"), QStringLiteral("_"), QStringLiteral(":/i18n"));
+        EXPECT_EQ(found, title != nullptr) << locale.name().toStdString();
+        if (found) {
+            EXPECT_EQ(table.translate("Framepicker", "drop.title"), QString::fromUtf8(title)) << locale.name().toStdString();
+        }
+    }
 }
 
 // A German session: our texts and Qt's own (the dialogs' buttons) in German.

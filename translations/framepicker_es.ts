@@ -1,0 +1,199 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>Framepicker</name>
+    <message>
+        <source>menu.file</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>menu.newWindow</source>
+        <translation>&amp;Nueva ventana</translation>
+    </message>
+    <message>
+        <source>menu.openVideo</source>
+        <translation>&amp;Abrir vídeo…</translation>
+    </message>
+    <message>
+        <source>menu.closeWindow</source>
+        <translation>&amp;Cerrar ventana</translation>
+    </message>
+    <message>
+        <source>menu.quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>menu.help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>menu.about</source>
+        <translation>Acerca &amp;de Framepicker</translation>
+    </message>
+    <message>
+        <source>Framepicker</source>
+        <translation>Framepicker</translation>
+    </message>
+    <message>
+        <source>about.version %@</source>
+        <translation>Versión %@</translation>
+    </message>
+    <message>
+        <source>about.description</source>
+        <translation>Guarda el primer y el último fotograma exactos de un vídeo como imágenes PNG.</translation>
+    </message>
+    <message>
+        <source>about.disclaimer</source>
+        <translation>Aviso legal</translation>
+    </message>
+    <message>
+        <source>about.poweredBy</source>
+        <translation>Creado por</translation>
+    </message>
+    <message>
+        <source>Korvane</source>
+        <translation>Korvane</translation>
+    </message>
+    <message>
+        <source>drop.title</source>
+        <translation>Suelta un vídeo aquí</translation>
+    </message>
+    <message>
+        <source>status.processing %@</source>
+        <translation>Procesando «%@»…</translation>
+    </message>
+    <message>
+        <source>status.error.readUrl</source>
+        <translation>Solo se pueden abrir archivos de este ordenador.</translation>
+    </message>
+    <message>
+        <source>status.error.unsupported %@</source>
+        <translation>Los archivos «%@» no son compatibles. Elige un archivo de vídeo.</translation>
+    </message>
+    <message>
+        <source>update.available</source>
+        <translation>Hay una nueva versión de Framepicker disponible.</translation>
+    </message>
+    <message>
+        <source>update.download</source>
+        <translation>Descargar</translation>
+    </message>
+    <message>
+        <source>update.later</source>
+        <translation>Más tarde</translation>
+    </message>
+    <message>
+        <source>Framepicker is provided free of charge and "as is", without warranty of any kind, express or implied, including but not limited to the warranties of merchantability, fitness for a particular purpose and non-infringement.
+
+In no event shall the authors or rights holders be liable for any claim, damages or other liability, whether in an action of contract, tort or otherwise, arising from, out of or in connection with the software or the use of or other dealings in it.
+
+You use the software at your own risk. No guarantee is made about the accuracy, reliability, completeness or timeliness of the software or of the images and other output it produces, and you should check its results before you rely on them in your work.
+
+You alone are responsible for making sure that your use of the software, including the videos and other content you process with it, complies with the laws that apply to you and does not infringe the intellectual property or other rights of third parties.
+
+The authors have no obligation to provide support, maintenance, corrections, updates or new versions of the software, or to answer questions about it, and may change or stop offering it at any time without notice.
+
+By using the software you agree to indemnify and hold harmless its authors and rights holders from and against any claims, losses, damages and costs, including reasonable legal fees, that arise from your use of the software or from your breach of these terms.</source>
+        <translation>Framepicker se ofrece de forma gratuita y «tal cual», sin garantía de ningún tipo, expresa o implícita, incluidas, entre otras, las garantías de comerciabilidad, idoneidad para un fin determinado y no infracción.
+
+En ningún caso los autores o los titulares de los derechos serán responsables de ninguna reclamación, daño u otra responsabilidad, ya sea contractual, extracontractual o de otro tipo, que se derive del software, de su uso o de cualquier otra operación relacionada con él.
+
+Usted utiliza el software por su cuenta y riesgo. No se garantiza la exactitud, fiabilidad, integridad ni actualidad del software ni de las imágenes y demás resultados que produce; compruebe sus resultados antes de confiar en ellos en su trabajo.
+
+Usted es el único responsable de asegurarse de que su uso del software, incluidos los vídeos y demás contenidos que procese con él, cumple las leyes que le sean aplicables y no infringe la propiedad intelectual ni otros derechos de terceros.
+
+Los autores no tienen ninguna obligación de prestar asistencia, mantenimiento, correcciones, actualizaciones ni nuevas versiones del software, ni de responder a preguntas sobre él, y pueden modificarlo o dejar de ofrecerlo en cualquier momento sin previo aviso.
+
+Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a sus autores y titulares de derechos frente a cualquier reclamación, pérdida, daño y coste, incluidos unos honorarios de abogados razonables, que se derive de su uso del software o del incumplimiento de estas condiciones.</translation>
+    </message>
+    <message>
+        <source>status.error.noExtension</source>
+        <translation>Los archivos sin extensión no son compatibles. Elige un archivo de vídeo.</translation>
+    </message>
+    <message>
+        <source>openPanel.videos %@</source>
+        <translation>Vídeos (%@)</translation>
+    </message>
+    <message>
+        <source>openPanel.allFiles</source>
+        <translation>Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>error.notFound %@</source>
+        <translation>No se ha encontrado «%@».</translation>
+    </message>
+    <message>
+        <source>error.folder %@</source>
+        <translation>«%@» es una carpeta, no un archivo de vídeo.</translation>
+    </message>
+    <message>
+        <source>error.unreadable %@</source>
+        <translation>«%@» no se ha podido leer como vídeo.</translation>
+    </message>
+    <message>
+        <source>error.noVideo %@</source>
+        <translation>«%@» no contiene ningún vídeo.</translation>
+    </message>
+    <message>
+        <source>error.unsupportedFormat %@</source>
+        <translation>«%@» usa un formato de vídeo que no se puede descodificar.</translation>
+    </message>
+    <message>
+        <source>error.undecodable %@</source>
+        <translation>«%@» no se ha podido descodificar.</translation>
+    </message>
+    <message>
+        <source>error.noPicture %@</source>
+        <translation>No se ha podido descodificar ninguna imagen de «%@».</translation>
+    </message>
+    <message>
+        <source>error.readFailed %@</source>
+        <translation>«%@» no se ha podido leer hasta el final.</translation>
+    </message>
+    <message>
+        <source>error.tooLarge %@</source>
+        <translation>«%@» tiene una imagen demasiado grande para guardarla.</translation>
+    </message>
+    <message>
+        <source>error.unconvertiblePixels %@</source>
+        <translation>«%@» tiene un formato de imagen que no se puede convertir.</translation>
+    </message>
+    <message>
+        <source>error.unconvertibleColours %@</source>
+        <translation>Los colores de «%@» no se pueden convertir para la pantalla.</translation>
+    </message>
+    <message>
+        <source>error.outOfMemory %@</source>
+        <translation>«%@» necesita más memoria de la que hay disponible.</translation>
+    </message>
+    <message>
+        <source>error.removed %@</source>
+        <translation>«%@» se ha eliminado mientras se leía.</translation>
+    </message>
+    <message>
+        <source>error.changed %@</source>
+        <translation>«%@» ha cambiado mientras se leía.</translation>
+    </message>
+    <message>
+        <source>error.noLongerReadable %@</source>
+        <translation>«%@» ya no se ha podido leer.</translation>
+    </message>
+    <message>
+        <source>Failed to encode PNG: %@</source>
+        <translation>No se ha podido codificar el PNG: %@</translation>
+    </message>
+    <message>
+        <source>status.copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>error.cannotCreateFolder %@</source>
+        <translation>No se ha podido crear la carpeta «%@».</translation>
+    </message>
+    <message>
+        <source>error.cannotWrite %@</source>
+        <translation>No se ha podido escribir «%@».</translation>
+    </message>
+</context>
+</TS>

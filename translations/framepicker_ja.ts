@@ -1,0 +1,199 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>Framepicker</name>
+    <message>
+        <source>menu.file</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>menu.newWindow</source>
+        <translation>新規ウインドウ(&amp;N)</translation>
+    </message>
+    <message>
+        <source>menu.openVideo</source>
+        <translation>ビデオを開く(&amp;O)…</translation>
+    </message>
+    <message>
+        <source>menu.closeWindow</source>
+        <translation>ウインドウを閉じる(&amp;C)</translation>
+    </message>
+    <message>
+        <source>menu.quit</source>
+        <translation>終了(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>menu.help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>menu.about</source>
+        <translation>Framepicker について(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Framepicker</source>
+        <translation>Framepicker</translation>
+    </message>
+    <message>
+        <source>about.version %@</source>
+        <translation>バージョン %@</translation>
+    </message>
+    <message>
+        <source>about.description</source>
+        <translation>ビデオの正確な最初のフレームと最後のフレームを PNG 画像として保存します。</translation>
+    </message>
+    <message>
+        <source>about.disclaimer</source>
+        <translation>免責事項</translation>
+    </message>
+    <message>
+        <source>about.poweredBy</source>
+        <translation>開発元</translation>
+    </message>
+    <message>
+        <source>Korvane</source>
+        <translation>Korvane</translation>
+    </message>
+    <message>
+        <source>drop.title</source>
+        <translation>ここにビデオをドロップ</translation>
+    </message>
+    <message>
+        <source>status.processing %@</source>
+        <translation>「%@」を処理中…</translation>
+    </message>
+    <message>
+        <source>status.error.readUrl</source>
+        <translation>このコンピュータ上のファイルだけを開くことができます。</translation>
+    </message>
+    <message>
+        <source>status.error.unsupported %@</source>
+        <translation>「%@」ファイルには対応していません。ビデオファイルを選択してください。</translation>
+    </message>
+    <message>
+        <source>update.available</source>
+        <translation>Framepicker の新しいバージョンが利用できます。</translation>
+    </message>
+    <message>
+        <source>update.download</source>
+        <translation>ダウンロード</translation>
+    </message>
+    <message>
+        <source>update.later</source>
+        <translation>後で</translation>
+    </message>
+    <message>
+        <source>Framepicker is provided free of charge and "as is", without warranty of any kind, express or implied, including but not limited to the warranties of merchantability, fitness for a particular purpose and non-infringement.
+
+In no event shall the authors or rights holders be liable for any claim, damages or other liability, whether in an action of contract, tort or otherwise, arising from, out of or in connection with the software or the use of or other dealings in it.
+
+You use the software at your own risk. No guarantee is made about the accuracy, reliability, completeness or timeliness of the software or of the images and other output it produces, and you should check its results before you rely on them in your work.
+
+You alone are responsible for making sure that your use of the software, including the videos and other content you process with it, complies with the laws that apply to you and does not infringe the intellectual property or other rights of third parties.
+
+The authors have no obligation to provide support, maintenance, corrections, updates or new versions of the software, or to answer questions about it, and may change or stop offering it at any time without notice.
+
+By using the software you agree to indemnify and hold harmless its authors and rights holders from and against any claims, losses, damages and costs, including reasonable legal fees, that arise from your use of the software or from your breach of these terms.</source>
+        <translation>Framepicker は無償で「現状のまま」提供され、明示または黙示を問わず、商品性、特定目的への適合性および権利非侵害の保証を含むがこれらに限定されない、いかなる種類の保証も伴いません。
+
+いかなる場合においても、作者または権利者は、契約行為、不法行為その他のいずれであるかを問わず、本ソフトウェア、その使用またはその他の取り扱いに起因または関連して生じるいかなる請求、損害その他の責任も負わないものとします。
+
+本ソフトウェアはお客様ご自身の責任でご使用ください。本ソフトウェアおよびそれが生成する画像その他の出力の正確性、信頼性、完全性または適時性について、いかなる保証もいたしません。業務で結果を利用する前に、必ずご確認ください。
+
+本ソフトウェアの使用（本ソフトウェアで処理するビデオその他のコンテンツを含む）が、お客様に適用される法令を遵守し、第三者の知的財産権その他の権利を侵害しないことを確認する責任は、お客様のみが負うものとします。
+
+作者は、本ソフトウェアのサポート、保守、修正、アップデートもしくは新しいバージョンを提供する義務、または本ソフトウェアに関する質問に回答する義務を負わず、予告なくいつでも本ソフトウェアを変更し、またはその提供を中止することができます。
+
+本ソフトウェアを使用することにより、お客様は、本ソフトウェアの使用または本条件への違反から生じるいかなる請求、損失、損害および費用（合理的な弁護士費用を含みます）についても、作者および権利者に補償し、これらを免責することに同意するものとします。</translation>
+    </message>
+    <message>
+        <source>status.error.noExtension</source>
+        <translation>拡張子のないファイルには対応していません。ビデオファイルを選択してください。</translation>
+    </message>
+    <message>
+        <source>openPanel.videos %@</source>
+        <translation>ビデオ (%@)</translation>
+    </message>
+    <message>
+        <source>openPanel.allFiles</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>error.notFound %@</source>
+        <translation>「%@」が見つかりません。</translation>
+    </message>
+    <message>
+        <source>error.folder %@</source>
+        <translation>「%@」はフォルダです。ビデオファイルではありません。</translation>
+    </message>
+    <message>
+        <source>error.unreadable %@</source>
+        <translation>「%@」をビデオとして読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>error.noVideo %@</source>
+        <translation>「%@」にはビデオが含まれていません。</translation>
+    </message>
+    <message>
+        <source>error.unsupportedFormat %@</source>
+        <translation>「%@」はデコードできないビデオ形式を使用しています。</translation>
+    </message>
+    <message>
+        <source>error.undecodable %@</source>
+        <translation>「%@」をデコードできませんでした。</translation>
+    </message>
+    <message>
+        <source>error.noPicture %@</source>
+        <translation>「%@」から画像をデコードできませんでした。</translation>
+    </message>
+    <message>
+        <source>error.readFailed %@</source>
+        <translation>「%@」を最後まで読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>error.tooLarge %@</source>
+        <translation>「%@」の画像は大きすぎて保存できません。</translation>
+    </message>
+    <message>
+        <source>error.unconvertiblePixels %@</source>
+        <translation>「%@」の画像形式は変換できません。</translation>
+    </message>
+    <message>
+        <source>error.unconvertibleColours %@</source>
+        <translation>「%@」の色を画面表示用に変換できません。</translation>
+    </message>
+    <message>
+        <source>error.outOfMemory %@</source>
+        <translation>「%@」の処理に必要なメモリが足りません。</translation>
+    </message>
+    <message>
+        <source>error.removed %@</source>
+        <translation>「%@」は読み込み中に削除されました。</translation>
+    </message>
+    <message>
+        <source>error.changed %@</source>
+        <translation>「%@」は読み込み中に変更されました。</translation>
+    </message>
+    <message>
+        <source>error.noLongerReadable %@</source>
+        <translation>「%@」を読み込めなくなりました。</translation>
+    </message>
+    <message>
+        <source>Failed to encode PNG: %@</source>
+        <translation>PNG をエンコードできませんでした: %@</translation>
+    </message>
+    <message>
+        <source>status.copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>error.cannotCreateFolder %@</source>
+        <translation>フォルダ「%@」を作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>error.cannotWrite %@</source>
+        <translation>「%@」を書き込めませんでした。</translation>
+    </message>
+</context>
+</TS>
