@@ -12,8 +12,9 @@ ffmpeg -v error -f lavfi -i testsrc2=s=320x240:r=25:d=2 -pix_fmt yuv420p "$work/
 out=$(/usr/bin/framepicker-cli "$work/clip.mp4")
 [ "$out" = "$work/clip" ] && [ -s "$work/clip/first.png" ] && [ -s "$work/clip/last.png" ] || {
   echo "package test: the installed framepicker-cli did not write the images" >&2; exit 1; }
-for f in /usr/bin/framepicker /usr/share/applications/framepicker.desktop \
-         /usr/share/icons/hicolor/scalable/apps/framepicker.svg; do
+for f in /usr/bin/framepicker /usr/share/applications/app.korvane.Framepicker.desktop \
+         /usr/share/icons/hicolor/scalable/apps/app.korvane.Framepicker.svg \
+         /usr/share/icons/hicolor/48x48/apps/app.korvane.Framepicker.png; do
   [ -e "$f" ] || { echo "package test: $f is missing" >&2; exit 1; }
 done
 echo "package test: $package installs and works"

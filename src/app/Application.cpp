@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QSettings>
 
 UpdateChecker::Dependencies Application::realUpdates(QNetworkAccessManager* network)
@@ -29,6 +31,10 @@ Application::Application(const std::function<UpdateChecker::Dependencies(QNetwor
     , m_updates(updates(&m_network))
 {
     connect(&m_updates, &UpdateChecker::newerVersionAvailable, this, &Application::offerUpdate);
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(QString::fromUtf8(AppInfo::desktopFileName)));
+    QGuiApplication::setWindowIcon(icon);
 }
 
 MainWindow* Application::openWindow()

@@ -8,30 +8,39 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QMouseEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QTextLayout>
 
 StatusLine::StatusLine(QWidget* parent)
     : QWidget(parent)
+    , m_label(new QLabel(this))
 {
     installAccessibleRoles();
     m_spinner.setInterval(80);
     connect(&m_spinner, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     openFolder = [](const QUrl& folder) { QDesktopServices::openUrl(folder); };
-    // Right-click > Copy: the whole text, however it is elided.
+    // Right-click > Copy: the selected part, else the whole text, however it is elided.
     auto* copy = new QAction(Texts::text("status.copy"), this);
-    connect(copy, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(text()); });
+    connect(copy, &QAction::triggered, this, [this] {
+        QGuiApplication::clipboard()->setText(m_label->hasSelectedText() ? m_label->selectedText() : text());
+    });
     addAction(copy);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_label->setContextMenuPolicy(Qt::NoContextMenu); // ours, with the whole text
+    m_label->setFont(Look::caption(this));
+    m_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_label->setOpenExternalLinks(false);
+    connect(m_label, &QLabel::linkActivated, this, [this] {
+        if (const auto* done = std::get_if<JobStatus::Done>(&m_status))
+            openFolder(QUrl::fromLocalFile(done->folder));
+    });
 }
 
 void StatusLine::setStatus(const Status& status)
 {
     m_status = status;
     setToolTip(text());
-    // The folder is a link: a click opens it (nothing opens by itself).
-    setCursor(std::holds_alternative<JobStatus::Done>(m_status) ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (std::holds_alternative<JobStatus::Processing>(m_status)) {
         m_clock.start();
         m_spinner.start();
@@ -40,7 +49,13 @@ void StatusLine::setStatus(const Status& status)
     }
     // Assistive technology reads the whole text; setting the name sends the change event.
     setAccessibleName(text());
+    layOutText();
     update();
+}
+
+void StatusLine::resizeEvent(QResizeEvent*)
+{
+    layOutText();
 }
 
 QString StatusLine::text() const
@@ -87,11 +102,45 @@ QString StatusLine::shownText() const
     return firstLine + QLatin1Char('\n') + metrics.elidedText(rest, Qt::ElideRight, room);
 }
 
-void StatusLine::mouseReleaseEvent(QMouseEvent* event)
+namespace {
+int rowLeft(const QRect& box, int textWidth)
 {
-    if (const auto* done = std::get_if<JobStatus::Done>(&m_status); done && event->button() == Qt::LeftButton)
-        openFolder(QUrl::fromLocalFile(done->folder));
-    QWidget::mouseReleaseEvent(event);
+    const int rowWidth = iconSize + iconGap + textWidth;
+    return box.left() + (box.width() - rowWidth) / 2;
+}
+} // namespace
+
+// Icon and text centred together as one row; the text is the label, so it can be selected.
+void StatusLine::layOutText()
+{
+    const bool idle = std::holds_alternative<JobStatus::Idle>(m_status);
+    m_label->setVisible(!idle);
+    if (idle)
+        return;
+    const QRect box = contentsRect();
+    const int textRoom = box.width() - iconSize - iconGap;
+    const QString shown = shownText();
+    const int textWidth = std::min(QFontMetrics(m_label->font()).boundingRect(QRect(0, 0, textRoom, box.height()), 0, shown).width() + 2, textRoom);
+    QColor colour = Look::secondary(this);
+    if (const auto* done = std::get_if<JobStatus::Done>(&m_status)) {
+        // The folder is a link: a click opens it (nothing opens by itself).
+        colour = Look::success();
+        m_label->setTextFormat(Qt::RichText);
+        m_label->setText(QStringLiteral("<a href=\"%1\" style=\"color:%2; text-decoration:none\">%3</a>")
+                             .arg(QUrl::fromLocalFile(done->folder).toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                                  colour.name(), shown.toHtmlEscaped()));
+        m_label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    } else {
+        if (std::holds_alternative<JobStatus::Error>(m_status))
+            colour = Look::failure();
+        m_label->setTextFormat(Qt::PlainText);
+        m_label->setText(shown);
+        m_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    QPalette palette = m_label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    m_label->setPalette(palette);
+    m_label->setGeometry(rowLeft(box, textWidth) + iconSize + iconGap, box.top(), textWidth, box.height());
 }
 
 void StatusLine::paintEvent(QPaintEvent*)
@@ -100,23 +149,10 @@ void StatusLine::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QFont font = Look::caption(this);
-    painter.setFont(font);
     const QRect box = contentsRect();
-    const int textRoom = box.width() - iconSize - iconGap;
-    const QString shown = shownText();
-
-    // Icon and text centred together as one row.
-    QRect textBox = painter.boundingRect(QRect(0, 0, textRoom, box.height()), 0, shown);
-    textBox.setHeight(std::min(textBox.height(), box.height()));
-    const int rowWidth = iconSize + iconGap + std::min(textBox.width(), textRoom);
-    const int left = box.left() + (box.width() - rowWidth) / 2;
-    const QRectF icon(left, box.top() + (box.height() - iconSize) / 2.0, iconSize, iconSize);
-    const QRect textArea(left + iconSize + iconGap, box.top(), rowWidth - iconSize - iconGap, box.height());
-
-    QColor colour;
+    const QRectF icon(m_label->x() - iconGap - iconSize, box.top() + (box.height() - iconSize) / 2.0, iconSize, iconSize);
     if (std::holds_alternative<JobStatus::Processing>(m_status)) {
-        colour = Look::secondary(this);
+        const QColor colour = Look::secondary(this);
         // A small busy indicator: twelve spokes, the brightest turning.
         const int lead = static_cast<int>(m_clock.elapsed() / 80) % 12;
         painter.translate(icon.center());
@@ -127,14 +163,9 @@ void StatusLine::paintEvent(QPaintEvent*)
             painter.drawLine(QPointF(0, -iconSize * 0.25), QPointF(0, -iconSize * 0.48));
             painter.rotate(30);
         }
-        painter.resetTransform();
     } else if (std::holds_alternative<JobStatus::Done>(m_status)) {
-        colour = Look::success();
         Look::drawCheckMark(painter, icon);
     } else {
-        colour = Look::failure();
         Look::drawCross(painter, icon);
     }
-    painter.setPen(colour);
-    painter.drawText(textArea, Qt::AlignVCenter | Qt::AlignLeft, shown);
 }

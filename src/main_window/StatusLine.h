@@ -9,15 +9,19 @@
 
 #include <functional>
 
+class QLabel;
+
 // The one line under the drop zone: nothing, the busy indicator with the video's name, the
-// folder with a check mark, or the message with a cross.
+// folder with a check mark, or the message with a cross. The text can be selected with the
+// mouse; the done state's folder is a link.
 class StatusLine : public QWidget {
     Q_OBJECT
 public:
     explicit StatusLine(QWidget* parent = nullptr);
     void setStatus(const Status& status);
     // The text as drawn at the moment: one line elided, or a message on two lines with the
-    // rest elided; the whole text is always the tooltip and what Copy copies.
+    // rest elided; the whole text is always the tooltip, and what Copy copies unless a part
+    // of it is selected.
     QString shownText() const;
 
     // Where a click on the done state's folder goes; the file manager unless replaced.
@@ -25,11 +29,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent*) override;
 
 private:
     QString text() const;
+    void layOutText();
     Status m_status;
+    QLabel* m_label;
     QTimer m_spinner;
     QElapsedTimer m_clock;
 };

@@ -71,9 +71,11 @@ TEST_F(AppTest, theFileMenuOpensVideosInItsOwnWindow)
     second->close();
 }
 
-TEST_F(AppTest, theWindowCannotBeResized)
+TEST_F(AppTest, theWindowCannotBeResizedAndHasTheIcon)
 {
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(256, 256)));
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(16, 16)));
 }
 
 TEST_F(AppTest, aNewerReleaseIsOfferedOnceWithItsNotes)

@@ -19,7 +19,7 @@ xvfb-run -a -s "-screen 0 640x480x24" bash -c '
 [ -f "$work/Sommer am See – Ä/first.png" ] || { echo "no first.png written"; exit 1; }
 [ -z "$keep" ] || cp "$work/shot.png" "$keep"
 spread=$(convert "$work/shot.png" -colorspace gray -format "%[fx:standard_deviation]" info:)
-green=$(convert "$work/shot.png" -fuzz 12% -fill white -opaque "#28A745" -fill black +opaque white \
+green=$(convert "$work/shot.png" -fuzz 12% -fill black +opaque "#28A745" -fill white -opaque "#28A745" \
         -format "%[fx:mean*w*h]" info:)
 echo "spread $spread, green pixels $green"
 awk -v s="$spread" -v g="$green" 'BEGIN{ exit !(s > 0.02 && g >= 20) }'

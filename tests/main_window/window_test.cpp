@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMimeData>
 #include <QPointer>
 #include <QTest>
@@ -147,12 +148,25 @@ TEST_F(WindowTest, theStatusLineNeverClipsAndKeepsTheWholeText)
     EXPECT_EQ(line->toolTip(), message);
     line->actions().first()->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), message);
+    // A part selected with the mouse is what Copy copies.
+    auto* text = line->findChild<QLabel*>();
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(line->geometry().contains(text->geometry().translated(line->pos())));
+    const int baseline = text->height() / 2 - QFontMetrics(text->font()).height() / 2;
+    QTest::mousePress(text, Qt::LeftButton, {}, QPoint(1, baseline));
+    QTest::mouseMove(text, QPoint(QFontMetrics(text->font()).horizontalAdvance(QStringLiteral("\u201Cnnn")), baseline));
+    QTest::mouseRelease(text, Qt::LeftButton, {}, QPoint(QFontMetrics(text->font()).horizontalAdvance(QStringLiteral("\u201Cnnn")), baseline));
+    EXPECT_TRUE(text->hasSelectedText());
+    line->actions().first()->trigger();
+    EXPECT_TRUE(message.startsWith(QGuiApplication::clipboard()->text())) << QGuiApplication::clipboard()->text().toStdString();
+    EXPECT_LT(QGuiApplication::clipboard()->text().size(), 10);
 
     std::vector<QUrl> opened;
     line->openFolder = [&](const QUrl& folder) { opened.push_back(folder); };
-    line->setStatus(JobStatus::Done{QStringLiteral("/tmp/a folder")});
-    QTest::mouseClick(line, Qt::LeftButton);
-    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/a folder"))});
+    line->setStatus(JobStatus::Done{QStringLiteral("/tmp/a folder & <more>")});
+    EXPECT_EQ(text->text().count(QStringLiteral("&lt;more&gt;")), 1);
+    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() / 2, text->height() / 2));
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/a folder & <more>"))});
 }
 
 TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
