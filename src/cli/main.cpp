@@ -1,12 +1,20 @@
 // framepicker-cli: the main window's job for scripts and batch work.
 #include "AppInfo.h"
+#include "Batch.h"
 #include "extraction/FrameExtractor.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <exception>
+#include <map>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -16,11 +24,101 @@ void printUsage(std::FILE* to)
                "Write the exact first and last frame of each VIDEO as first.png and last.png\n"
                "into a folder beside it named after it, and print that folder's path.\n"
                "\n"
-               "  -h, --help     show this help and exit\n"
-               "  -V, --version  show the version and exit\n"
+               "  -j, --jobs N        work on up to N videos at once (default: the number of\n"
+               "                      cores; 1 takes one after the other)\n"
+               "  -o, --output DIR    put each video's folder under DIR, at the video's path\n"
+               "                      as given (clips/a/trip.mov gives DIR/clips/a/trip; an\n"
+               "                      absolute path, or one with .., its path from the root)\n"
+               "      --json          print one JSON object per video instead of the folder\n"
+               "      --unordered     print each result as it is ready, not in input order\n"
+               "  -h, --help          show this help and exit\n"
+               "  -V, --version       show the version and exit\n"
                "\n"
+               "Results and errors have one line each, in the order the videos were given.\n"
                "Exit status: 0 if every video succeeded, 1 if any failed, 2 for a usage error.\n",
                to);
+}
+
+int usageError(const std::string& message)
+{
+    std::fprintf(stderr, "framepicker-cli: %s\n", message.c_str());
+    std::fputs("Try 'framepicker-cli --help' for more information.\n", stderr);
+    return 2;
+}
+
+// The length of the well-formed UTF-8 sequence at the start of the bytes, or 0.
+std::size_t utf8Length(std::string_view bytes)
+{
+    const auto byte = [&](std::size_t k) { return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0u; };
+    const unsigned lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
+    const unsigned second = byte(1);
+    const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (length == 0 || second < low || second > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((byte(k) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
+// A JSON string of the bytes: quotes, backslashes and control characters escaped, and
+// bytes that are not UTF-8 (a file name may hold any) replaced by U+FFFD.
+std::string jsonString(std::string_view bytes)
+{
+    std::string out = "\"";
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+            ++i;
+        } else if (const std::size_t length = utf8Length(bytes.substr(i)); length == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out += bytes.substr(i, length);
+            i += length;
+        }
+    }
+    return out + "\"";
+}
+
+// Under --output DIR a video's folder keeps the video's path, so videos of the same name
+// in different folders never share one, and a second run finds the folders of the first.
+fs::path folderUnder(const fs::path& dir, const fs::path& video)
+{
+    fs::path path = video.lexically_normal();
+    if (path.is_absolute() || path.empty() || *path.begin() == "..")
+        path = fs::absolute(video).lexically_normal().relative_path();
+    return dir / path.parent_path() / path.stem();
+}
+
+// One spelling for every way of naming the same folder.
+fs::path sameFolderKey(const fs::path& folder)
+{
+    std::error_code error;
+    const fs::path canonical = fs::weakly_canonical(fs::absolute(folder), error);
+    return error ? fs::absolute(folder).lexically_normal() : canonical;
+}
+
+std::optional<unsigned> parseJobs(const std::string& text)
+{
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value == 0 || value > 1024)
+        return std::nullopt;
+    return value;
 }
 
 } // namespace
@@ -28,41 +126,101 @@ void printUsage(std::FILE* to)
 int main(int argc, char** argv)
 {
     std::vector<std::string> videos;
-    bool optionsEnded = false;
+    unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+    std::optional<fs::path> outputDir;
+    bool json = false, inInputOrder = true, optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (!optionsEnded && argument == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && (argument == "-h" || argument == "--help")) {
-            printUsage(stdout);
-            return 0;
-        } else if (!optionsEnded && (argument == "-V" || argument == "--version")) {
-            std::printf("framepicker-cli %s\n", AppInfo::version);
-            return 0;
-        } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
-            std::fprintf(stderr, "framepicker-cli: unknown option '%s'\n", argument.c_str());
-            std::fputs("Try 'framepicker-cli --help' for more information.\n", stderr);
-            return 2;
-        } else {
-            videos.push_back(argument);
+        // An option's value: after "=", or the next argument.
+        auto value = [&](const std::string& name, std::string& into) {
+            if (argument.size() > name.size() && argument.compare(0, name.size() + 1, name + "=") == 0) {
+                into = argument.substr(name.size() + 1);
+                return true;
+            }
+            if (argument != name)
+                return false;
+            if (i + 1 >= argc)
+                throw std::invalid_argument("option '" + name + "' needs a value");
+            into = argv[++i];
+            return true;
+        };
+        std::string given;
+        try {
+            if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+                videos.push_back(argument);
+            } else if (argument == "--") {
+                optionsEnded = true;
+            } else if (argument == "-h" || argument == "--help") {
+                printUsage(stdout);
+                return 0;
+            } else if (argument == "-V" || argument == "--version") {
+                std::printf("framepicker-cli %s\n", AppInfo::version);
+                return 0;
+            } else if (value("--jobs", given) || value("-j", given)) {
+                const auto parsed = parseJobs(given);
+                if (!parsed)
+                    return usageError("'" + given + "' is not a number of jobs from 1 to 1024");
+                jobs = *parsed;
+            } else if (value("--output", given) || value("-o", given)) {
+                if (given.empty())
+                    return usageError("the output folder's name is empty");
+                outputDir = given;
+            } else if (argument == "--json") {
+                json = true;
+            } else if (argument == "--unordered") {
+                inInputOrder = false;
+            } else {
+                return usageError("unknown option '" + argument + "'");
+            }
+        } catch (const std::invalid_argument& error) {
+            return usageError(error.what());
         }
     }
-    if (videos.empty()) {
-        std::fputs("framepicker-cli: no video given\n", stderr);
-        std::fputs("Try 'framepicker-cli --help' for more information.\n", stderr);
-        return 2;
+    if (videos.empty())
+        return usageError("no video given");
+
+    BatchPlan plan{videos.size(), jobs, inInputOrder, {}};
+    std::vector<fs::path> folders;
+    std::map<fs::path, std::size_t> lastWriter;
+    for (std::size_t i = 0; i < videos.size(); ++i) {
+        folders.push_back(outputDir ? folderUnder(*outputDir, videos[i]) : FrameExtractor::outputFolderFor(videos[i]));
+        auto [writer, isNew] = lastWriter.try_emplace(sameFolderKey(folders.back()), i);
+        plan.after.push_back(isNew ? std::nullopt : std::optional(writer->second));
+        writer->second = i;
     }
 
     int status = 0;
-    for (const std::string& video : videos) {
-        try {
-            const auto folder = FrameExtractor::extractFrames(video);
-            std::printf("%s\n", folder.c_str());
+    runBatch(
+        plan,
+        [&](std::size_t i) {
+            Outcome outcome;
+            try {
+                outcome.folder = FrameExtractor::extractFramesInto(videos[i], folders[i]);
+            } catch (const std::exception& error) {
+                outcome.error = error.what();
+            }
+            return outcome;
+        },
+        [&](std::size_t i, const Outcome& outcome) {
+            if (!outcome.error.empty()) {
+                std::fprintf(stderr, "framepicker-cli: %s: %s\n", videos[i].c_str(), outcome.error.c_str());
+                std::fflush(stderr);
+                status = 1;
+            }
+            if (json) {
+                std::string line = "{\"video\":" + jsonString(videos[i]);
+                if (outcome.error.empty()) {
+                    line += ",\"folder\":" + jsonString(outcome.folder.string())
+                        + ",\"first\":" + jsonString((outcome.folder / "first.png").string())
+                        + ",\"last\":" + jsonString((outcome.folder / "last.png").string());
+                } else {
+                    line += ",\"error\":" + jsonString(outcome.error);
+                }
+                std::printf("%s}\n", line.c_str());
+            } else if (outcome.error.empty()) {
+                std::printf("%s\n", outcome.folder.c_str());
+            }
             std::fflush(stdout);
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "framepicker-cli: %s: %s\n", video.c_str(), error.what());
-            status = 1;
-        }
-    }
+        });
     return status;
 }

@@ -88,7 +88,7 @@ FramePtr lastFrame(std::unique_ptr<VideoFile>& file, const fs::path& video, cons
     }
 }
 
-fs::path extract(const fs::path& video, const SavedHandler& onSaved)
+fs::path extract(const fs::path& video, const fs::path& folder, const SavedHandler& onSaved)
 {
     const FileIdentity identity = identifyVideo(video);
     auto save = [&](const Image& image, const fs::path& destination) {
@@ -101,7 +101,7 @@ fs::path extract(const fs::path& video, const SavedHandler& onSaved)
     const AVFormatContext* format = file->format();
     const int index = firstVideoStream(format);
 
-    const fs::path folder = makeOutputFolder(video);
+    makeOutputFolder(folder);
 
     if (index < 0)
         fail(MediaError::Kind::noVideo, video);
@@ -129,12 +129,17 @@ fs::path extract(const fs::path& video, const SavedHandler& onSaved)
 
 } // namespace
 
-fs::path extractFrames(const fs::path& videoArgument, const SavedHandler& onSaved)
+fs::path extractFrames(const fs::path& video, const SavedHandler& onSaved)
+{
+    return extractFramesInto(video, outputFolderFor(video), onSaved);
+}
+
+fs::path extractFramesInto(const fs::path& videoArgument, const fs::path& folder, const SavedHandler& onSaved)
 {
     silenceLibraryLog();
     const fs::path video = fs::absolute(videoArgument);
     try {
-        return extract(video, onSaved);
+        return extract(video, fs::absolute(folder), onSaved);
     } catch (const std::bad_alloc&) {
         // Huge pictures on a machine short of memory; what was allocated is released by now.
         fail(MediaError::Kind::outOfMemory, video);

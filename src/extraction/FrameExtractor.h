@@ -94,14 +94,18 @@ using SavedHandler = std::function<void(const std::filesystem::path& image)>;
 // ends the call, and what was written before it stays. A video removed, replaced or
 // rewritten before the job ends is an error: the last frame would not be its own.
 std::filesystem::path extractFrames(const std::filesystem::path& video, const SavedHandler& onSaved = {});
+// The same job, writing into the given folder (made if missing) instead of the one beside
+// the video.
+std::filesystem::path extractFramesInto(const std::filesystem::path& video, const std::filesystem::path& folder,
+                                        const SavedHandler& onSaved = {});
 
 // The folder beside the video named after it with only its last extension removed:
 // /m/trip.mov gives /m/trip, a.b.c.mov gives a.b.c; a name without an extension gives
 // the video's own path.
 std::filesystem::path outputFolderFor(const std::filesystem::path& video);
 
-// Creates the output folder (or reuses an existing one) and returns it.
-std::filesystem::path makeOutputFolder(const std::filesystem::path& video);
+// Creates the output folder, with its parents, or reuses an existing one.
+void makeOutputFolder(const std::filesystem::path& folder);
 
 // Encodes the image as PNG in memory, then replaces the destination atomically: a failed
 // write leaves an older file of that name as it was.

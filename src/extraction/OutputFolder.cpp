@@ -12,9 +12,8 @@ fs::path outputFolderFor(const fs::path& video)
     return absolute.parent_path() / absolute.stem();
 }
 
-fs::path makeOutputFolder(const fs::path& video)
+void makeOutputFolder(const fs::path& folder)
 {
-    const fs::path folder = outputFolderFor(video);
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) {
@@ -23,7 +22,6 @@ fs::path makeOutputFolder(const fs::path& video)
             ec = std::make_error_code(std::errc::file_exists);
         throw OutputError(OutputError::Kind::cannotCreateFolder, ec, folder);
     }
-    return folder;
 }
 
 void savePNG(const Image& image, const fs::path& destination)

@@ -1,10 +1,15 @@
 // framepicker-cli as a script uses it: output lines, messages and exit codes.
 #include "TestMedia.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <sstream>
 #include <sys/wait.h>
 
 using namespace TestMedia;
@@ -77,11 +82,113 @@ TEST(Cli, aReadErrorIsNotTheEndOfTheVideo)
     EXPECT_FALSE(fs::exists(folder / "trip" / "last.png"));
 }
 
+int lastIndex(const fs::path& folder)
+{
+    return readMarks(readPNG(folder / "last.png")).index;
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// Many videos at once give what one at a time gives: the same lines in the same order,
+// the same images; two videos that share a folder still leave the later one's two images.
+TEST(Cli, parallelRunsGiveWhatOneAtATimeGives)
+{
+    const fs::path folder = scratchFolder("cliParallel");
+    std::string arguments;
+    for (int i = 0; i < 6; ++i) {
+        Clip c;
+        c.frames = 3 + i;
+        arguments += quoted(makeClip(folder / ("clip" + std::to_string(i) + ".mp4"), c)) + " ";
+        if (i == 2)
+            arguments += quoted(folder / "missing.mp4") + " ";
+    }
+    writeFile(folder / "broken.mp4", "not a video");
+    Clip longer;
+    longer.frames = 12;
+    arguments += quoted(folder / "broken.mp4") + " " + quoted(makeClip(folder / "twin.mov", longer)) + " ";
+    arguments += quoted(makeClip(folder / "twin.mp4", Clip{.frames = 4}));
+
+    const CliRun one = cli("--jobs 1 " + arguments, folder);
+    std::vector<std::string> images;
+    for (int i = 0; i < 6; ++i)
+        images.push_back(contents(folder / ("clip" + std::to_string(i)) / "last.png"));
+    EXPECT_EQ(one.status, 1);
+    EXPECT_EQ(linesOf(one.out).size(), 8u);
+    EXPECT_EQ(linesOf(one.err).size(), 2u);
+    for (const char* jobs : {"--jobs 4 ", "-j=3 ", ""}) {
+        fs::remove_all(folder / "twin");
+        const CliRun many = cli(jobs + arguments, folder);
+        EXPECT_EQ(many.status, one.status) << jobs;
+        EXPECT_EQ(many.out, one.out) << jobs;
+        EXPECT_EQ(many.err, one.err) << jobs;
+        EXPECT_EQ(readMarks(readPNG(folder / "twin" / "first.png")).index, 0) << jobs;
+        EXPECT_EQ(lastIndex(folder / "twin"), 3) << jobs;
+    }
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(contents(folder / ("clip" + std::to_string(i)) / "last.png"), images[i]) << i;
+    // As they finish: the same lines, in any order.
+    const CliRun unordered = cli("--unordered --jobs 4 " + arguments, folder);
+    std::vector<std::string> expected = linesOf(one.out), got = linesOf(unordered.out);
+    std::sort(expected.begin(), expected.end());
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, expected);
+}
+
+// --output: each video's folder under the given one, at the video's path, so videos of
+// the same name from different folders keep theirs; .. never climbs out. --json: one
+// object per video that parses, with the images or the error.
+TEST(Cli, outputFolderAndJson)
+{
+    const fs::path folder = scratchFolder("cliOutput");
+    fs::create_directories(folder / "a");
+    fs::create_directories(folder / "b");
+    makeClip(folder / "a" / "trip.mp4", Clip{.frames = 3});
+    makeClip(folder / "b" / "trip.mp4", Clip{.frames = 5});
+    const std::string inFolder = "cd " + quoted(folder) + " && ";
+    const CliRun run = cli("--json -o out a/trip.mp4 ./b/../b/trip.mp4 ../cliOutput/a/trip.mp4 missing.mp4", folder, inFolder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(lastIndex(folder / "out" / "a" / "trip"), 2);
+    EXPECT_EQ(lastIndex(folder / "out" / "b" / "trip"), 4);
+    EXPECT_EQ(lastIndex(folder / "out" / folder.relative_path() / "a" / "trip"), 2);
+    EXPECT_FALSE(fs::exists(folder / "a" / "trip"));
+
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 4u);
+    std::vector<QJsonObject> objects;
+    for (const std::string& line : lines) {
+        QJsonParseError error{};
+        objects.push_back(QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object());
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
+    }
+    EXPECT_EQ(objects[0]["video"].toString(), QStringLiteral("a/trip.mp4"));
+    EXPECT_EQ(objects[0]["folder"].toString().toStdString(), (folder / "out" / "a" / "trip").string());
+    EXPECT_EQ(objects[1]["last"].toString().toStdString(), (folder / "out" / "b" / "trip" / "last.png").string());
+    EXPECT_EQ(objects[3]["error"].toString(), QString::fromUtf8("\u201Cmissing.mp4\u201D could not be found."));
+    EXPECT_FALSE(objects[3].contains(QStringLiteral("folder")));
+
+    // Names that are not UTF-8, quotes and control characters still make valid JSON.
+    const std::string odd = "odd \xff\"\\\t.mp4";
+    writeFile(folder / odd, "x");
+    const CliRun oddRun = cli("--json " + quoted(folder / odd), folder);
+    QJsonParseError error{};
+    const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(oddRun.out), &error).object();
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << oddRun.out;
+    EXPECT_TRUE(object["video"].toString().endsWith(QString::fromUtf8("odd \uFFFD\"\\\t.mp4")));
+}
+
 TEST(Cli, usageErrorsHelpAndVersion)
 {
     const fs::path folder = scratchFolder("cliUsage");
     EXPECT_EQ(cli("", folder).status, 2);
-    EXPECT_EQ(cli("--bogus", folder).status, 2);
+    for (const char* wrong : {"--bogus", "--jobs 0 x.mp4", "--jobs two x.mp4", "x.mp4 --jobs", "--output= x.mp4"})
+        EXPECT_EQ(cli(wrong, folder).status, 2) << wrong;
     const CliRun help = cli("--help", folder);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: framepicker-cli", 0), 0u);

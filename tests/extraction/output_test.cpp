@@ -100,7 +100,8 @@ TEST(SavePNG, concurrentSavesKeepThePermissionsTheUmaskGives)
         windows.emplace_back([&folder, w] {
             for (int i = 0; i < 40; ++i) {
                 const fs::path video = folder / (std::to_string(w) + "-" + std::to_string(i) + ".mov");
-                savePNG(grey(4, 4), makeOutputFolder(video) / "first.png");
+                makeOutputFolder(outputFolderFor(video));
+                savePNG(grey(4, 4), outputFolderFor(video) / "first.png");
             }
         });
     }
