@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The whole test suite on Debian 13 (FFmpeg 7.1, Qt 6.8): makes a Debian 13 root with
+# mmdebstrap from Debian's package registry, copies this tree into it and runs
+# `scripts/setup.sh test` there, which installs the build and test packages, builds and
+# runs every test. Needs root (or sudo); the root is removed afterwards.
+#   scripts/debian13_test.sh [MIRROR]   (default http://deb.debian.org/debian)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mirror=${1:-http://deb.debian.org/debian}
+sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+if ! command -v mmdebstrap >/dev/null; then
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq mmdebstrap >/dev/null
+fi
+work=$(mktemp -d); trap '$sudo rm -rf "$work"' EXIT
+tar --exclude=./build --exclude=./.git -cf "$work/source.tar" .
+# The suite runs in a customize hook, where mmdebstrap has mounted /proc, /sys and /dev.
+$sudo mmdebstrap --variant=apt --include=ca-certificates,sudo --quiet \
+  --customize-hook='mkdir -p "$1/src" && tar -C "$1/src" -xf '"$work/source.tar" \
+  --customize-hook='chroot "$1" bash -c "cd /src && scripts/setup.sh test"' \
+  trixie "$work/root" "$mirror"
+echo "debian13 test: the whole suite passed on Debian 13"
