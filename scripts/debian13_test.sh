@@ -2,7 +2,8 @@
 # The whole test suite on Debian 13 (FFmpeg 7.1, Qt 6.8): makes a Debian 13 root with
 # mmdebstrap from Debian's package registry, copies this tree into it and runs
 # `scripts/setup.sh test` there, which installs the build and test packages, builds and
-# runs every test. Needs root (or sudo); the root is removed afterwards.
+# runs every test; then validates the AppStream metadata and the desktop entry with
+# Debian 13's tools. Needs root (or sudo); the root is removed afterwards.
 #   scripts/debian13_test.sh [MIRROR]   (default http://deb.debian.org/debian)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,5 +19,7 @@ tar --exclude=./build --exclude=./.git -cf "$work/source.tar" .
 $sudo mmdebstrap --variant=apt --include=ca-certificates,sudo --quiet \
   --customize-hook='mkdir -p "$1/src" && tar -C "$1/src" -xf '"$work/source.tar" \
   --customize-hook='chroot "$1" bash -c "cd /src && scripts/setup.sh test"' \
+  --customize-hook='chroot "$1" bash -c "apt-get install -y -qq appstream desktop-file-utils >/dev/null \
+      && appstreamcli validate --no-net /src/data/*.metainfo.xml && desktop-file-validate /src/data/*.desktop"' \
   trixie "$work/root" "$mirror"
 echo "debian13 test: the whole suite passed on Debian 13"
