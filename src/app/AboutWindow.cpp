@@ -224,7 +224,10 @@ AboutView::AboutView(QWidget* parent)
     link->setFlat(true);
     link->setCursor(Qt::PointingHandCursor);
     link->setFont(Look::caption(this));
-    link->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: %1; }").arg(Look::accent().name()));
+    // Underlined while it has the keyboard focus, as links show it.
+    link->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: %1; }"
+                                       "QPushButton:focus { text-decoration: underline; }")
+                            .arg(Look::accent().name()));
     connect(link, &QPushButton::clicked, this, [] { AboutWindow::openURL(AboutWindow::makerURL); });
     line->addWidget(link);
     column->addLayout(line);
