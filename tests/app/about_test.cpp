@@ -67,6 +67,13 @@ TEST(AboutWindow, theLinkOpensTheMakerAndTheDisclaimerScrolls)
     auto* link = window->findChild<QAbstractButton*>(QStringLiteral("makerLink"));
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->text(), QStringLiteral("Korvane"));
+    // Tab reaches the link, and the focus shows on it.
+    const QImage unfocused = link->grab().toImage();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    link->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(link->hasFocus());
+    EXPECT_NE(link->grab().toImage(), unfocused);
     link->click();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app")));
