@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDirIterator>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSettings>
@@ -31,9 +32,10 @@ Application::Application(const std::function<UpdateChecker::Dependencies(QNetwor
     , m_updates(updates(&m_network))
 {
     connect(&m_updates, &UpdateChecker::newerVersionAvailable, this, &Application::offerUpdate);
+    // The window icon: every size bundled (see the CMake file).
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(QString::fromUtf8(AppInfo::desktopFileName)));
+    for (QDirIterator it(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        icon.addFile(it.next());
     QGuiApplication::setWindowIcon(icon);
 }
 

@@ -102,14 +102,6 @@ QString StatusLine::shownText() const
     return firstLine + QLatin1Char('\n') + metrics.elidedText(rest, Qt::ElideRight, room);
 }
 
-namespace {
-int rowLeft(const QRect& box, int textWidth)
-{
-    const int rowWidth = iconSize + iconGap + textWidth;
-    return box.left() + (box.width() - rowWidth) / 2;
-}
-} // namespace
-
 // Icon and text centred together as one row; the text is the label, so it can be selected.
 void StatusLine::layOutText()
 {
@@ -140,7 +132,8 @@ void StatusLine::layOutText()
     QPalette palette = m_label->palette();
     palette.setColor(QPalette::WindowText, colour);
     m_label->setPalette(palette);
-    m_label->setGeometry(rowLeft(box, textWidth) + iconSize + iconGap, box.top(), textWidth, box.height());
+    const int rowLeft = box.left() + (box.width() - (iconSize + iconGap + textWidth)) / 2;
+    m_label->setGeometry(rowLeft + iconSize + iconGap, box.top(), textWidth, box.height());
 }
 
 void StatusLine::paintEvent(QPaintEvent*)
