@@ -18,7 +18,10 @@ package=$(ls build/framepicker_*.deb | head -1)
 findings=$(lintian --tag-display-limit 0 "$package" 2>&1 | grep -E '^[EW]: ' || true)
 [ -z "$findings" ] || { echo "package test: lintian:"; echo "$findings"; exit 1; } >&2
 desktop-file-validate data/app.korvane.Framepicker.desktop
-appstreamcli validate --no-net data/app.korvane.Framepicker.metainfo.xml >/dev/null
+# The installed tree as a software centre reads it: metainfo, desktop entry and icon together.
+tree=$(mktemp -d); dpkg-deb -x "$package" "$tree"
+appstreamcli validate-tree --no-net "$tree" >/dev/null || { appstreamcli validate-tree --no-net "$tree"; exit 1; }
+rm -rf "$tree"
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "./$package" >/dev/null
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 ffmpeg -v error -f lavfi -i testsrc2=s=320x240:r=25:d=2 -pix_fmt yuv420p "$work/clip.mp4"
