@@ -14,7 +14,12 @@ if ! command -v mmdebstrap >/dev/null; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq mmdebstrap >/dev/null
 fi
 work=$(mktemp -d); trap '$sudo rm -rf "$work"' EXIT
-tar --exclude=./build --exclude=./.git -cf "$work/source.tar" .
+# The tree as git sees it (without builds and bench clips), or as it is outside a checkout.
+if git rev-parse --git-dir >/dev/null 2>&1; then
+  git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf "$work/source.tar"
+else
+  tar --exclude='./build*' --exclude=./bench/out -cf "$work/source.tar" .
+fi
 # The suite runs in a customize hook, where mmdebstrap has mounted /proc, /sys and /dev.
 $sudo mmdebstrap --variant=apt --include=ca-certificates,sudo --quiet \
   --customize-hook='mkdir -p "$1/src" && tar -C "$1/src" -xf '"$work/source.tar" \
