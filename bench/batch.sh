@@ -19,8 +19,8 @@ if [ ! -f "$out/clip-199.mp4" ]; then
   for i in $(seq 10 199); do cp "$out/clip-$((i % 10)).mp4" "$out/clip-$i.mp4"; done
 fi
 clips=(); for i in $(seq 0 199); do clips+=("$out/clip-$i.mp4"); done
-d=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$out/clip-0.mp4")
-t=$(awk -v d="$d" 'BEGIN{printf "%.6f", d - 1/30}')
+. bench/timing.sh
+t=$(last_time "$out/clip-0.mp4")
 cat > "$out/ffmpeg-one.sh" <<SCRIPT
 #!/usr/bin/env bash
 v=\$1; mkdir -p "\${v%.mp4}-ff"
@@ -29,11 +29,6 @@ ffmpeg -v error -y -i "\$v" -frames:v 1 "\${v%.mp4}-ff/first.png" &&
 SCRIPT
 chmod +x "$out/ffmpeg-one.sh"
 
-measure() { # appends "seconds maxrss_kb" of the command to the file $1
-  local log=$1; shift
-  /usr/bin/time -f "%e %M" -o "$out/time.txt" "$@" >/dev/null 2>&1; cat "$out/time.txt" >> "$log"; }
-median() { sort -n | awk '{a[NR]=$1} END{print (NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2}'; }
-peak() { cut -d' ' -f2 "$1" | sort -n | tail -1; }
 names=(jobs2 jobs1 loop xargs2)
 for n in "${names[@]}"; do : > "$out/$n.txt"; done
 echo "cores: $(nproc), 200 clips"
