@@ -28,6 +28,12 @@ QString sentenceFor(FrameExtractor::MediaError::Kind kind, const QString& name)
     return Texts::text("error.unreadable %@", name);
 }
 
+// The library's or the system's own words follow the sentence as they come.
+QString withReason(const QString& sentence, const std::string& reason)
+{
+    return reason.empty() ? sentence : sentence + QStringLiteral(" (") + QString::fromStdString(reason) + QLatin1Char(')');
+}
+
 } // namespace
 
 QString failureText(const std::exception_ptr& failure)
@@ -35,14 +41,13 @@ QString failureText(const std::exception_ptr& failure)
     try {
         std::rethrow_exception(failure);
     } catch (const FrameExtractor::MediaError& error) {
-        const QString sentence = sentenceFor(error.kind(), QString::fromStdString(error.fileName()));
-        return error.reason().empty() ? sentence : sentence + QStringLiteral(" (") + QString::fromStdString(error.reason()) + QLatin1Char(')');
+        return withReason(sentenceFor(error.kind(), QString::fromStdString(error.fileName())), error.reason());
     } catch (const FrameExtractor::OutputError& error) {
         const QString path = QString::fromStdString(error.path().string());
         const QString sentence = error.kind() == FrameExtractor::OutputError::Kind::cannotCreateFolder
             ? Texts::text("error.cannotCreateFolder %@", path)
             : Texts::text("error.cannotWrite %@", path);
-        return sentence + QStringLiteral(" (") + QString::fromStdString(error.code().message()) + QLatin1Char(')');
+        return withReason(sentence, error.code().message());
     } catch (const FrameExtractor::ExtractionError& error) {
         return Texts::text("Failed to encode PNG: %@", QString::fromStdString(error.fileName()));
     } catch (const std::exception& error) {

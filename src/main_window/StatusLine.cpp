@@ -78,7 +78,7 @@ QString StatusLine::shownText() const
     // A path keeps its start and its end; a name being processed keeps its start; a
     // message takes two lines, the second elided where the rest does not fit.
     const QString full = text();
-    const QFont font = Look::caption(this);
+    const QFont font = m_label->font();
     const QFontMetrics metrics(font);
     const int room = contentsRect().width() - iconSize - iconGap;
     if (!std::holds_alternative<JobStatus::Error>(m_status)) {
