@@ -195,5 +195,25 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <source>error.cannotWrite %@</source>
         <translation>„%@“ konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>error.notRegular %@</source>
+        <translation>„%@“ ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>error.workerStopped %@</source>
+        <translation>Der Decoder ist beim Lesen von „%@“ abgebrochen.</translation>
+    </message>
+    <message>
+        <source>error.extremeAspectRatio %@</source>
+        <translation>„%@“ gibt Pixel mit einem zu extremen Seitenverhältnis an.</translation>
+    </message>
+    <message>
+        <source>error.unscalable %@</source>
+        <translation>Das Bild von „%@“ lässt sich nicht auf seine Anzeigegröße skalieren.</translation>
+    </message>
+    <message>
+        <source>error.untrustedLink %@</source>
+        <translation>„%@“ ist eine Verknüpfung eines anderen Benutzers; darüber wird nichts geschrieben.</translation>
+    </message>
 </context>
 </TS>

@@ -195,5 +195,25 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>error.cannotWrite %@</source>
         <translation>“%@” could not be written.</translation>
     </message>
+    <message>
+        <source>error.notRegular %@</source>
+        <translation>“%@” is not an ordinary file.</translation>
+    </message>
+    <message>
+        <source>error.workerStopped %@</source>
+        <translation>The decoder stopped while reading “%@”.</translation>
+    </message>
+    <message>
+        <source>error.extremeAspectRatio %@</source>
+        <translation>“%@” declares pixels of a shape too extreme to show.</translation>
+    </message>
+    <message>
+        <source>error.unscalable %@</source>
+        <translation>“%@” has a picture that cannot be scaled to its display size.</translation>
+    </message>
+    <message>
+        <source>error.untrustedLink %@</source>
+        <translation>“%@” is a link made by another user; nothing is written through it.</translation>
+    </message>
 </context>
 </TS>

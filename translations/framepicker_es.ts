@@ -195,5 +195,25 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
         <source>error.cannotWrite %@</source>
         <translation>No se ha podido escribir «%@».</translation>
     </message>
+    <message>
+        <source>error.notRegular %@</source>
+        <translation>«%@» no es un archivo normal.</translation>
+    </message>
+    <message>
+        <source>error.workerStopped %@</source>
+        <translation>El decodificador se detuvo al leer «%@».</translation>
+    </message>
+    <message>
+        <source>error.extremeAspectRatio %@</source>
+        <translation>«%@» declara píxeles de una forma demasiado extrema para mostrarse.</translation>
+    </message>
+    <message>
+        <source>error.unscalable %@</source>
+        <translation>La imagen de «%@» no se puede escalar a su tamaño de visualización.</translation>
+    </message>
+    <message>
+        <source>error.untrustedLink %@</source>
+        <translation>«%@» es un enlace creado por otro usuario; no se escribe nada a través de él.</translation>
+    </message>
 </context>
 </TS>

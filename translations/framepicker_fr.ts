@@ -195,5 +195,25 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
         <source>error.cannotWrite %@</source>
         <translation>« %@ » n’a pas pu être écrit.</translation>
     </message>
+    <message>
+        <source>error.notRegular %@</source>
+        <translation>« %@ » n’est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>error.workerStopped %@</source>
+        <translation>Le décodeur s’est arrêté pendant la lecture de « %@ ».</translation>
+    </message>
+    <message>
+        <source>error.extremeAspectRatio %@</source>
+        <translation>« %@ » déclare des pixels d’une forme trop extrême pour être affichés.</translation>
+    </message>
+    <message>
+        <source>error.unscalable %@</source>
+        <translation>L’image de « %@ » ne peut pas être mise à sa taille d’affichage.</translation>
+    </message>
+    <message>
+        <source>error.untrustedLink %@</source>
+        <translation>« %@ » est un lien créé par un autre utilisateur ; rien n’est écrit à travers lui.</translation>
+    </message>
 </context>
 </TS>

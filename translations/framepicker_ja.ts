@@ -195,5 +195,25 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>error.cannotWrite %@</source>
         <translation>「%@」を書き込めませんでした。</translation>
     </message>
+    <message>
+        <source>error.notRegular %@</source>
+        <translation>「%@」は通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>error.workerStopped %@</source>
+        <translation>「%@」の読み込み中にデコーダーが停止しました。</translation>
+    </message>
+    <message>
+        <source>error.extremeAspectRatio %@</source>
+        <translation>「%@」のピクセル形状は極端すぎて表示できません。</translation>
+    </message>
+    <message>
+        <source>error.unscalable %@</source>
+        <translation>「%@」の画像を表示サイズに拡大縮小できません。</translation>
+    </message>
+    <message>
+        <source>error.untrustedLink %@</source>
+        <translation>「%@」は別のユーザーが作成したリンクのため、その先には書き込みません。</translation>
+    </message>
 </context>
 </TS>

@@ -195,5 +195,25 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>error.cannotWrite %@</source>
         <translation>无法写入“%@”。</translation>
     </message>
+    <message>
+        <source>error.notRegular %@</source>
+        <translation>“%@”不是普通文件。</translation>
+    </message>
+    <message>
+        <source>error.workerStopped %@</source>
+        <translation>读取“%@”时解码器停止了。</translation>
+    </message>
+    <message>
+        <source>error.extremeAspectRatio %@</source>
+        <translation>“%@”声明的像素形状过于极端，无法显示。</translation>
+    </message>
+    <message>
+        <source>error.unscalable %@</source>
+        <translation>“%@”的画面无法缩放到显示尺寸。</translation>
+    </message>
+    <message>
+        <source>error.untrustedLink %@</source>
+        <translation>“%@”是其他用户创建的链接，不会通过它写入任何内容。</translation>
+    </message>
 </context>
 </TS>

@@ -15,6 +15,7 @@ std::string sentence(MediaError::Kind kind, const std::string& fileName)
     switch (kind) {
     case Kind::notFound: return name + " could not be found";
     case Kind::folder: return name + " is a folder, not a video file";
+    case Kind::notRegular: return name + " is not an ordinary file";
     case Kind::unreadable: return name + " could not be read as a video";
     case Kind::noVideo: return name + " contains no video";
     case Kind::unsupportedFormat: return name + " uses a video format that cannot be decoded";
@@ -22,14 +23,27 @@ std::string sentence(MediaError::Kind kind, const std::string& fileName)
     case Kind::noPicture: return "No picture could be decoded from " + name;
     case Kind::readFailed: return name + " could not be read to the end";
     case Kind::tooLarge: return name + " has a picture too large to save";
+    case Kind::extremeAspectRatio: return name + " declares pixels of a shape too extreme to show";
+    case Kind::unscalable: return name + " has a picture that cannot be scaled to its display size";
     case Kind::unconvertiblePixels: return name + " has a picture format that cannot be converted";
     case Kind::unconvertibleColours: return name + " has colours that cannot be converted for the screen";
     case Kind::outOfMemory: return name + " needs more memory than is available";
     case Kind::removed: return name + " was removed while it was being read";
     case Kind::changed: return name + " changed while it was being read";
     case Kind::noLongerReadable: return name + " could no longer be read";
+    case Kind::workerStopped: return "The decoder stopped while reading " + name;
     }
     return name + " could not be read as a video";
+}
+
+std::string outputSentence(OutputError::Kind kind, const std::filesystem::path& path)
+{
+    switch (kind) {
+    case OutputError::Kind::cannotCreateFolder: return "Could not create the folder \"" + path.string() + "\"";
+    case OutputError::Kind::cannotWrite: return "Could not write \"" + path.string() + "\"";
+    case OutputError::Kind::untrustedLink: return "Will not write through \"" + path.string() + "\", a link made by another user";
+    }
+    return "Could not write \"" + path.string() + "\"";
 }
 
 } // namespace
@@ -55,8 +69,7 @@ MediaError::MediaError(Kind kind, std::string fileName, std::string reason)
 }
 
 OutputError::OutputError(Kind kind, std::error_code code, const std::filesystem::path& path)
-    : std::system_error(code, (kind == Kind::cannotCreateFolder ? "Could not create the folder \"" : "Could not write \"")
-                                  + path.string() + "\"")
+    : std::system_error(code, outputSentence(kind, path))
     , m_kind(kind)
     , m_path(path)
 {

@@ -42,6 +42,7 @@ public:
     enum class Kind {
         notFound,             // no file of that name
         folder,               // the name is a folder's
+        notRegular,           // a pipe, device or socket: reading it could block or never end
         unreadable,           // not readable as a video at all
         noVideo,              // a file with no video stream (a song with its cover)
         unsupportedFormat,    // a format this FFmpeg cannot decode; reason: its name
@@ -49,12 +50,15 @@ public:
         noPicture,            // no picture could be decoded
         readFailed,           // a read failed before the end of the file
         tooLarge,             // reason: the picture's size
+        extremeAspectRatio,   // reason: the pixel aspect ratio
+        unscalable,           // reason: the sizes
         unconvertiblePixels,  // reason: the pixel format
         unconvertibleColours, // HDR or wide gamut that could not be converted
         outOfMemory,
         removed,              // removed while it was being read
         changed,              // replaced or rewritten while it was being read
         noLongerReadable,     // could not be looked at again while it was being read
+        workerStopped,        // the decoding process ended without a result; reason: how
     };
 
     MediaError(Kind kind, std::string fileName, std::string reason = {});
@@ -74,7 +78,7 @@ private:
 // code; what() is an English sentence naming the path.
 class OutputError : public std::system_error {
 public:
-    enum class Kind { cannotCreateFolder, cannotWrite };
+    enum class Kind { cannotCreateFolder, cannotWrite, untrustedLink };
 
     OutputError(Kind kind, std::error_code code, const std::filesystem::path& path);
 
