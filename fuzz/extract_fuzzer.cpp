@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     try {
-        FrameExtractor::extractFrames(video);
+        FrameExtractor::extractFrames(video, FrameExtractor::decodeFrames);
     } catch (const std::exception&) {
     }
     std::error_code ec;

@@ -195,7 +195,7 @@ int main(int argc, char** argv)
         [&](std::size_t i) {
             Outcome outcome;
             try {
-                outcome.folder = FrameExtractor::extractFramesInto(videos[i], folders[i]);
+                outcome.folder = FrameExtractor::extractFramesInto(videos[i], folders[i], FrameExtractor::decodeFrames);
             } catch (const std::exception& error) {
                 outcome.error = error.what();
             }

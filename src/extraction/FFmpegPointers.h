@@ -20,6 +20,14 @@ struct FormatCloser {
 struct CodecFreer {
     void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
 };
+struct IOFreer {
+    // The buffer may have been replaced by FFmpeg since it was handed over.
+    void operator()(AVIOContext* p) const
+    {
+        av_freep(&p->buffer);
+        avio_context_free(&p);
+    }
+};
 struct FrameFreer {
     void operator()(AVFrame* p) const { av_frame_free(&p); }
 };
@@ -28,6 +36,7 @@ struct PacketFreer {
 };
 using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
+using IOPtr = std::unique_ptr<AVIOContext, IOFreer>;
 using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 

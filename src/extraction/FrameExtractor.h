@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameDecoder.h"
 #include "Image.h"
 
 #include <exception>
@@ -90,18 +91,20 @@ private:
     std::filesystem::path m_path;
 };
 
-// Called with each image's path as soon as the image is complete on disk.
-using SavedHandler = std::function<void(const std::filesystem::path& image)>;
+// The untrusted half of the job: given the open video, delivers its first and last
+// picture as PNG bytes (decodeFrames in this process, or a confined worker process).
+using Decoder = std::function<void(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture)>;
 
-// Runs the whole job and returns the output folder, which then holds both images.
-// "first.png" is complete on disk before the last frame is decoded; the first error
-// ends the call, and what was written before it stays. A video removed, replaced or
-// rewritten before the job ends is an error: the last frame would not be its own.
-std::filesystem::path extractFrames(const std::filesystem::path& video, const SavedHandler& onSaved = {});
+// Runs the whole job and returns the output folder, which then holds both images of this
+// run; if the job fails, the folder holds what it held before (and is not made at all if
+// it was not there). A video removed, replaced or rewritten before the job ends is an error:
+// the last frame would not be its own. Only ordinary files are read; a pipe or device is
+// refused at once.
+std::filesystem::path extractFrames(const std::filesystem::path& video, const Decoder& decoder);
 // The same job, writing into the given folder (made if missing) instead of the one beside
 // the video.
 std::filesystem::path extractFramesInto(const std::filesystem::path& video, const std::filesystem::path& folder,
-                                        const SavedHandler& onSaved = {});
+                                        const Decoder& decoder);
 
 // The folder beside the video named after it with only its last extension removed:
 // /m/trip.mov gives /m/trip, a.b.c.mov gives a.b.c; a name without an extension gives

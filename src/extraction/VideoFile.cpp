@@ -1,11 +1,16 @@
 #include "VideoFile.h"
 #include "Failure.h"
+#include "FrameSelection.h"
 
 extern "C" {
 #include <libavutil/display.h>
 }
 
+#include <cerrno>
 #include <new>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -59,12 +64,76 @@ std::string formatNameOf(const AVCodecParameters* parameters)
 
 } // namespace
 
-VideoFile::VideoFile(const fs::path& path)
-    : m_path(path)
+namespace {
+
+// Playlists, concat lists, image sequences and external references name other files; a
+// video is read from its own bytes alone.
+int refuseNestedOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**)
 {
-    AVFormatContext* raw = nullptr;
-    // On failure avformat_open_input frees the context itself.
-    if (const int error = avformat_open_input(&raw, path.c_str(), nullptr, nullptr); error < 0)
+    return AVERROR(EPERM);
+}
+
+constexpr int ioBufferSize = 1 << 16;
+
+} // namespace
+
+int VideoFile::readPacket(void* opaque, std::uint8_t* buffer, int size)
+{
+    auto* source = static_cast<Source*>(opaque);
+    for (;;) {
+        const ssize_t n = ::pread(source->fd, buffer, static_cast<std::size_t>(size), source->position);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return AVERROR(errno);
+        if (n == 0)
+            return AVERROR_EOF;
+        source->position += n;
+        return static_cast<int>(n);
+    }
+}
+
+std::int64_t VideoFile::seekTo(void* opaque, std::int64_t offset, int whence)
+{
+    auto* source = static_cast<Source*>(opaque);
+    struct stat status {};
+    const bool needsSize = (whence & ~AVSEEK_FORCE) == AVSEEK_SIZE || (whence & ~AVSEEK_FORCE) == SEEK_END;
+    if (needsSize && ::fstat(source->fd, &status) != 0)
+        return AVERROR(errno);
+    std::int64_t target;
+    switch (whence & ~AVSEEK_FORCE) {
+    case AVSEEK_SIZE: return status.st_size;
+    case SEEK_SET: target = offset; break;
+    case SEEK_CUR: target = saturatingAdd(source->position, offset); break;
+    case SEEK_END: target = saturatingAdd(status.st_size, offset); break;
+    default: return AVERROR(EINVAL);
+    }
+    if (target < 0)
+        return AVERROR(EINVAL);
+    source->position = target;
+    return target;
+}
+
+VideoFile::VideoFile(int fd, const fs::path& path)
+    : m_path(path)
+    , m_source{fd}
+{
+    auto* buffer = static_cast<std::uint8_t*>(av_malloc(ioBufferSize));
+    if (!buffer)
+        throw std::bad_alloc();
+    m_io.reset(avio_alloc_context(buffer, ioBufferSize, 0, &m_source, &VideoFile::readPacket, nullptr, &VideoFile::seekTo));
+    if (!m_io) {
+        av_free(buffer);
+        throw std::bad_alloc();
+    }
+    AVFormatContext* raw = avformat_alloc_context();
+    if (!raw)
+        throw std::bad_alloc();
+    raw->pb = m_io.get();
+    raw->io_open = refuseNestedOpen;
+    // The name only helps the probe (some formats are known by their extension). On
+    // failure avformat_open_input frees the context itself.
+    if (const int error = avformat_open_input(&raw, path.filename().c_str(), nullptr, nullptr); error < 0)
         fail(MediaError::Kind::unreadable, path, error);
     m_format.reset(raw);
     if (const int error = avformat_find_stream_info(raw, nullptr); error < 0)
@@ -84,6 +153,9 @@ void VideoFile::openDecoder(int index)
         m_format->streams[i]->discard = static_cast<int>(i) == index ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
 
     const AVCodecParameters* parameters = stream()->codecpar;
+    if (std::int64_t(parameters->width) * parameters->height > maxDecodedPixels)
+        fail(MediaError::Kind::tooLarge, m_path,
+             std::to_string(parameters->width) + " \u00D7 " + std::to_string(parameters->height) + " pixels");
     const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
     if (!codec)
         fail(MediaError::Kind::unsupportedFormat, m_path, formatNameOf(parameters));
@@ -94,6 +166,8 @@ void VideoFile::openDecoder(int index)
         fail(MediaError::Kind::undecodable, m_path, error);
     m_decoder->pkt_timebase = stream()->time_base;
     m_decoder->thread_count = 0;
+    // A picture that grows past the bound in mid-stream is refused by the decoder itself.
+    m_decoder->max_pixels = maxDecodedPixels;
     if (const int error = avcodec_open2(m_decoder.get(), codec, nullptr); error < 0)
         fail(MediaError::Kind::undecodable, m_path, error);
 }

@@ -16,11 +16,23 @@ bool isKeyFrame(const AVFrame* frame);
 // it: the decoder gives frames in presentation order.
 bool showsLater(const AVFrame* frame, const AVFrame* best);
 
+// Where a picture is too large to handle within a job's memory: beyond this many pixels
+// (an 8K frame and a little more) the decoder's reference pictures alone take most of it.
+inline constexpr std::int64_t maxDecodedPixels = std::int64_t(8192) * 4352;
+
 // One opened video: the demuxer, the decoder of its video stream, and the packet loop
 // that follows the send/receive contract. Failures are MediaErrors naming the video.
+//
+// The video is read only through the open descriptor, from its start, whatever the
+// descriptor's own offset; every other file or address the format would open (playlists,
+// concat lists, external references) is refused.
 class VideoFile {
 public:
-    explicit VideoFile(const std::filesystem::path& path);
+    // `path` names the video in messages only.
+    VideoFile(int fd, const std::filesystem::path& path);
+    // The demuxer reads through a pointer to m_source.
+    VideoFile(const VideoFile&) = delete;
+    VideoFile& operator=(const VideoFile&) = delete;
 
     AVFormatContext* format() const { return m_format.get(); }
     AVStream* stream() const { return m_format->streams[m_index]; }
@@ -57,7 +69,16 @@ public:
 private:
     bool mayDiscard(const AVPacket* packet);
 
+    struct Source {
+        int fd;
+        std::int64_t position = 0;
+    };
+    static int readPacket(void* opaque, std::uint8_t* buffer, int size);
+    static std::int64_t seekTo(void* opaque, std::int64_t offset, int whence);
+
     std::filesystem::path m_path;
+    Source m_source;
+    IOPtr m_io; // outlives m_format, which does not own it
     FormatPtr m_format;
     CodecPtr m_decoder;
     PacketPtr m_packet;

@@ -37,7 +37,7 @@ Outcome runJob(const QString& path)
     const bool accessed = access.start();
     Outcome outcome;
     try {
-        const std::filesystem::path folder = FrameExtractor::extractFrames(QFile::encodeName(path).toStdString());
+        const std::filesystem::path folder = FrameExtractor::extractFrames(QFile::encodeName(path).toStdString(), FrameExtractor::decodeFrames);
         outcome.folder = QFile::decodeName(folder.c_str());
     } catch (...) {
         outcome.error = std::current_exception();

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 using namespace TestMedia;
+using FrameExtractor::decodeFrames;
 using FrameExtractor::extractFrames;
 
 namespace {
@@ -162,7 +163,7 @@ TEST_P(ExtractionTest, writesTheExactFirstAndLastFrame)
         video = tagged;
     }
 
-    const fs::path output = extractFrames(video);
+    const fs::path output = extractFrames(video, decodeFrames);
     EXPECT_EQ(output, fs::path(video).replace_extension());
     for (const auto& [file, expected] : {std::pair{"first.png", row.first}, std::pair{"last.png", row.last}}) {
         SCOPED_TRACE(file);
@@ -192,7 +193,7 @@ TEST(Extraction, agreesWithTheReferencePlayerOnRotation)
     ASSERT_TRUE(rotated(plain, video, 90));
     ASSERT_TRUE(ffmpeg("-i " + quoted(video) + " -frames:v 1 " + quoted(folder / "reference.png")));
 
-    const auto ours = readPNG(extractFrames(video) / "first.png");
+    const auto ours = readPNG(extractFrames(video, decodeFrames) / "first.png");
     const auto reference = readPNG(folder / "reference.png");
     ASSERT_EQ(ours.width, reference.width);
     ASSERT_EQ(ours.height, reference.height);
@@ -227,10 +228,10 @@ Look lookOf(const FrameExtractor::Image& image)
 TEST(Extraction, hdrLooksAsItsSdrOriginal)
 {
     const fs::path folder = scratchFolder("hdr");
-    const Look original = lookOf(readPNG(extractFrames(makeClip(folder / "sdr.mp4", clip(30, h264))) / "last.png"));
+    const Look original = lookOf(readPNG(extractFrames(makeClip(folder / "sdr.mp4", clip(30, h264)), decodeFrames) / "last.png"));
     for (const std::string transfer : {"smpte2084", "arib-std-b67"}) {
         SCOPED_TRACE(transfer);
-        const auto image = readPNG(extractFrames(makeClip(folder / (transfer + ".mp4"), clip(30, inBt2020(transfer)))) / "last.png");
+        const auto image = readPNG(extractFrames(makeClip(folder / (transfer + ".mp4"), clip(30, inBt2020(transfer))), decodeFrames) / "last.png");
         EXPECT_EQ(readMarks(image).index, 29);
         const Look look = lookOf(image);
         EXPECT_GT(look.colourfulness, 0.8 * original.colourfulness);
@@ -248,14 +249,14 @@ TEST(Extraction, coverArtIsNotTheVideo)
     const fs::path film = folder / "film.mp4";
     ASSERT_TRUE(ffmpeg("-i " + quoted(folder / "cover.png") + " -i " + quoted(withVideo)
                        + " -map 0 -map 1 -c copy -disposition:0 attached_pic " + quoted(film)));
-    EXPECT_EQ(readMarks(readPNG(extractFrames(film) / "last.png")).index, 19);
+    EXPECT_EQ(readMarks(readPNG(extractFrames(film, decodeFrames) / "last.png")).index, 19);
 
     // A song with its album cover holds no video.
     const fs::path song = folder / "song.m4a";
     ASSERT_TRUE(ffmpeg(silence + " -i " + quoted(folder / "cover.png")
                        + " -map 0 -map 1 -c:a aac -c:v copy -disposition:v attached_pic " + quoted(song)));
     try {
-        extractFrames(song);
+        extractFrames(song, decodeFrames);
         FAIL() << "a song with a cover was taken for a video";
     } catch (const FrameExtractor::MediaError& error) {
         EXPECT_STREQ(error.what(), "\u201Csong.m4a\u201D contains no video.");

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool faulty(int fd, size_t count)
+bool faulty(int fd, off_t position, size_t count)
 {
     static const char* file = std::getenv("FRAMEPICKER_FAULT_FILE");
     static const long long offset = std::atoll(std::getenv("FRAMEPICKER_FAULT_OFFSET") ?: "0");
@@ -23,7 +23,7 @@ bool faulty(int fd, size_t count)
     target[length] = '\0';
     if (std::strcmp(target, file) != 0)
         return false;
-    return ::lseek(fd, 0, SEEK_CUR) + static_cast<off_t>(count) > offset;
+    return position + static_cast<off_t>(count) > offset;
 }
 
 } // namespace
@@ -32,9 +32,29 @@ extern "C" ssize_t read(int fd, void* buffer, size_t count)
 {
     using Read = ssize_t (*)(int, void*, size_t);
     static const Read real = reinterpret_cast<Read>(::dlsym(RTLD_NEXT, "read"));
-    if (faulty(fd, count)) {
+    if (faulty(fd, ::lseek(fd, 0, SEEK_CUR), count)) {
         errno = EIO;
         return -1;
     }
     return real(fd, buffer, count);
+}
+
+ssize_t faultyPread(const char* name, int fd, void* buffer, size_t count, off_t position)
+{
+    using Read = ssize_t (*)(int, void*, size_t, off_t);
+    if (faulty(fd, position, count)) {
+        errno = EIO;
+        return -1;
+    }
+    return reinterpret_cast<Read>(::dlsym(RTLD_NEXT, name))(fd, buffer, count, position);
+}
+
+extern "C" ssize_t pread(int fd, void* buffer, size_t count, off_t position)
+{
+    return faultyPread("pread", fd, buffer, count, position);
+}
+
+extern "C" ssize_t pread64(int fd, void* buffer, size_t count, off_t position)
+{
+    return faultyPread("pread64", fd, buffer, count, position);
 }

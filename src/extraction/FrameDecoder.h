@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace FrameExtractor {
+
+enum class Picture { first, last };
+
+// Called with each picture as a complete PNG file's bytes, the first as soon as it is ready.
+using EncodedHandler = std::function<void(Picture, std::vector<std::uint8_t> png)>;
+
+// The untrusted half of the job, run in a confined worker: finds the first frame shown and
+// the last frame shown of the video open on `fd`, as a player shows them, and encodes both.
+// Reads nothing but `fd`. Failures are MediaError (named after `video`, which is used for
+// messages only) and ExtractionError; running out of memory is a MediaError too.
+void decodeFrames(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture);
+
+} // namespace FrameExtractor
