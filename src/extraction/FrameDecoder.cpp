@@ -56,10 +56,11 @@ Image imageOf(const VideoFile& file, const AVFrame* frame, const fs::path& video
 }
 
 // The last frame shown: the latest presentation time among the frames the decoder gives,
-// or, where the decoder marks that one as damaged, the latest intact one before it.
-// Decoding starts at the key frame before `end` and runs to the end of the file; where the
-// seek lands after the last trustworthy picture (containers without an index), it steps
-// back further, and in the end decodes from the start.
+// or, where the decoder marks that one as damaged (a download cut off in its middle), the
+// latest intact one before it. Decoding starts at the key frame before `end` and runs to
+// the end of the file; where the seek lands after the last trustworthy picture (containers
+// without an index, a damaged key frame), it steps back further, and in the end decodes
+// from the start.
 FramePtr lastFrame(std::unique_ptr<VideoFile>& file, int fd, const fs::path& video, int index, std::int64_t origin,
                    std::int64_t end)
 {
@@ -110,7 +111,8 @@ FramePtr lastFrame(std::unique_ptr<VideoFile>& file, int fd, const fs::path& vid
         }
         if (fallsBack)
             return bestIntact;
-        if (best)
+        // A damaged picture is taken only where no intact one comes before it at all.
+        if (best && (!isDamaged(best.get()) || fromStart))
             return best;
         if (fromStart)
             fail(MediaError::Kind::noPicture, video);

@@ -88,6 +88,13 @@ void cutTheTailByEditList(const fs::path& video)
     writeFile(video, bytes);
 }
 
+// A download cut off in the middle of a picture: the decoder conceals what is missing.
+void cutOffHalfway(const fs::path& video)
+{
+    const std::string bytes = contents(video);
+    writeFile(video, bytes.substr(0, bytes.size() * 51 / 100));
+}
+
 const Row rows[] = {
     {"bFrames", "clip.mp4", clip(30, "-c:v libx264 -bf 3 -g 250 -pix_fmt yuv420p"), 0, 29},
     // Every B frame unreferenced, so the decoder may skip them on the way to the last frame.
@@ -135,6 +142,9 @@ const Row rows[] = {
     // The tools' 10-bit rounding differs between FFmpeg versions by up to 14 in a channel
     // near black; the fault, unconverted primaries, is off by 48 and more.
     {"bt2020Sdr", "clip.mp4", clip(20, inBt2020("bt2020-10")), 0, 19, 160, 120, 0, 3, nullptr, nullptr, 24},
+    // The last whole picture, not the smeared half of the one after it.
+    {"cutOffTransportStream", "clip.ts",
+     sized(clip(40, "-vf noise=alls=6:allf=t -c:v libx264 -qp 0 -g 10 -bf 0 -pix_fmt yuv420p -f mpegts"), 640, 480), 0, 19, 640, 480, 0, 3, nullptr, cutOffHalfway, 24},
     {"fragmentedMp4", "clip.mp4", clip(60, h264 + " -g 15 -movflags frag_keyframe+empty_moov+default_base_moof"), 0, 59},
 };
 
