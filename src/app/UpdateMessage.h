@@ -9,6 +9,6 @@
 class QMessageBox;
 
 // The message that offers a newer release: information icon, "update.available", the
-// release notes, "update.download" (the default) and "update.later". Download opens the
-// record's page through `open`, and only when it is a web address. Deleted when closed.
+// release notes, "update.download" (the default) and "update.later". Download and the
+// notes' links open through `open`, and only addresses that pass mayOpen. Deleted when closed.
 QMessageBox* makeUpdateMessage(const RemoteVersion& record, std::function<void(const QUrl&)> open);

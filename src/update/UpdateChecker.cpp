@@ -29,11 +29,10 @@ QStringView digitRun(const QString& text, qsizetype& at)
 
 } // namespace
 
-bool isWebAddress(const QUrl& url)
+bool mayOpen(const QUrl& url)
 {
-    const QString scheme = url.scheme().toLower();
     return url.isValid() && !url.isRelative() && !url.host().isEmpty()
-           && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+           && url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
 }
 
 std::optional<RemoteVersion> decodeRemoteVersion(const QByteArray& body)
@@ -117,17 +116,16 @@ void UpdateChecker::fetchLatestVersion()
     // The reply's context is this checker: nothing is announced once it is gone.
     connect(reply, &QNetworkReply::finished, this, [this, reply, cap] {
         reply->deleteLater();
-        // Whatever the status code, a body that arrived whole is read; a failed transfer
-        // (no connection, time-out, too large) ends the check.
-        const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-        const auto error = reply->error();
-        if (!answered || error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
+        // An error page may carry a record too (a stale cache, a proxy's); only 200 is the
+        // server's answer. A failed transfer (no connection, time-out, too large) ends the check.
+        if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200
+            || reply->error() != QNetworkReply::NoError)
             return;
         const QByteArray body = reply->read(cap + 1);
         if (body.size() > cap)
             return;
         const std::optional<RemoteVersion> record = decodeRemoteVersion(body);
-        if (!record)
+        if (!record || !mayOpen(QUrl(record->url, QUrl::StrictMode)))
             return;
         const QString running = m_dependencies.runningVersion.isEmpty() ? QStringLiteral("0") : m_dependencies.runningVersion;
         if (compareVersions(record->version, running) > 0)

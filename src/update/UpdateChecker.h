@@ -33,12 +33,14 @@ std::optional<RemoteVersion> decodeRemoteVersion(const QByteArray& body);
 // characters; where one string ends while all so far was equal, it orders first.
 int compareVersions(const QString& published, const QString& running);
 
-// Whether the address is one to hand to a browser: absolute http or https with a host.
-bool isWebAddress(const QUrl& url);
+// Whether an address the update server sent may be opened: absolute https with a host.
+// The one gate for the release's download page and every link in its notes.
+bool mayOpen(const QUrl& url);
 
 // Once a calendar day, asks the update server for the newest release and announces it
-// when it is newer than the running version. Nothing is announced when nothing is newer
-// or when anything fails.
+// when it is newer than the running version and its download page may be opened. Nothing
+// is announced when nothing is newer or when anything fails, a status other than 200
+// included.
 class UpdateChecker : public QObject {
     Q_OBJECT
 public:

@@ -4,10 +4,13 @@
 #include "MainWindow.h"
 #include "main_window/ContentView.h"
 
+#include <QDesktopServices>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,6 +18,8 @@
 #include <QThreadPool>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -100,17 +105,45 @@ TEST_F(AppTest, aNewerReleaseIsOfferedOnceWithItsNotes)
     EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app/download")));
 }
 
-TEST_F(AppTest, onlyWebAddressesAreOpened)
+// Stands in for the desktop's browser and file manager: what reaches it went around openURL.
+class Desktop : public QObject {
+    Q_OBJECT
+public:
+    std::vector<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.push_back(url); }
+};
+
+TEST_F(AppTest, onlyHttpsAddressesAreOpened)
 {
-    for (const char* url : {"file:///etc/passwd", "javascript:alert(1)", "not an address", "https://korvane.app/x"}) {
-        application->offerUpdate({QStringLiteral("3.0"), std::nullopt, QString::fromUtf8(url), std::nullopt});
+    // Each is the download page and a link in the notes; only the last may be opened.
+    const char* const addresses[] = {"file:///etc/passwd", "javascript:alert(1)", "smb://host/share", "ftp://korvane.app/x",
+                                     "http://korvane.app/x", "https:///x", "not an address", "https://korvane.app/x"};
+    Desktop desktop;
+    for (const char* url : addresses)
+        QDesktopServices::setUrlHandler(QUrl(url).scheme(), &desktop, "open");
+    const auto unset = qScopeGuard([&] {
+        for (const char* url : addresses)
+            QDesktopServices::unsetUrlHandler(QUrl(url).scheme());
+    });
+    for (const char* url : addresses) {
+        const QString notes = QStringLiteral("<a href=\"%1\">Release notes</a>").arg(QString::fromUtf8(url));
+        application->offerUpdate({QStringLiteral("3.0"), std::nullopt, QString::fromUtf8(url), notes});
         QMessageBox* box = application->updateMessage();
         ASSERT_NE(box, nullptr) << url;
+        const QList<QLabel*> labels = box->findChildren<QLabel*>();
+        const auto label = std::find_if(labels.begin(), labels.end(), [&](QLabel* l) { return l->text() == notes; });
+        EXPECT_NE(label, labels.end()) << url;
+        if (label != labels.end())
+            QTest::mouseClick(*label, Qt::LeftButton, {}, (*label)->contentsRect().topLeft() + QPoint(8, 8));
         box->defaultButton()->click();
         delete box;
     }
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app/x")));
+    const auto text = [](const std::vector<QUrl>& urls) {
+        return QUrl::toStringList({urls.begin(), urls.end()}).join(QLatin1Char(' ')).toStdString();
+    };
+    EXPECT_EQ(text(desktop.opened), "");
+    EXPECT_EQ(text(opened), "https://korvane.app/x https://korvane.app/x");
 }
 
 // The window's program as a shell or a file manager starts it.
@@ -143,3 +176,5 @@ TEST(CommandLine, helpVersionAndUnknownOptions)
 }
 
 } // namespace
+
+#include "app_test.moc"

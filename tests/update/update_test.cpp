@@ -120,8 +120,11 @@ TEST_F(UpdateTest, whichRecordsAreAnnounced)
     EXPECT_FALSE(checkWith(R"({"version":"1.9","url":"https://a/"})"));
     EXPECT_FALSE(checkWith(R"({"version":"1.2","url":"https://a/"})"));
     EXPECT_TRUE(checkWith(R"({"version":"1.9.0","url":"https://a/"})"));
-    EXPECT_TRUE(checkWith(R"({"version":"2.0","url":"https://a/"})", 500)); // the status is not looked at
+    EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"https://a/"})", 500)); // a record that is an error's body
+    EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"https://a/"})", 404));
     EXPECT_FALSE(checkWith("<html>Server error</html>", 500));
+    EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"http://a/"})")); // a download page that is not https
+    EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"smb://a/share"})"));
     EXPECT_FALSE(checkWith(R"({"version":"2.0"})"));
     EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"https://a/","notes":")" + QByteArray(70 * 1024, 'x') + "\"}"));
     makeChecker(QString()); // no version of its own counts as "0"
