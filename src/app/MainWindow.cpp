@@ -9,9 +9,9 @@
 #include <QLayout>
 #include <QMenuBar>
 
-MainWindow::MainWindow(QWidget* parent)
+MainWindow::MainWindow(FrameExtractor::Decoder decoder, QWidget* parent)
     : QMainWindow(parent)
-    , m_content(new ContentView(this))
+    , m_content(new ContentView(std::move(decoder), this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromUtf8(AppInfo::applicationName));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "extraction/FrameExtractor.h"
+
 #include <QMainWindow>
 
 class ContentView;
@@ -8,7 +10,7 @@ class ContentView;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(FrameExtractor::Decoder decoder, QWidget* parent = nullptr);
     ContentView* content() const { return m_content; }
 
 signals:

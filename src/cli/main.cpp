@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cstdio>
 #include <exception>
+#include <fstream>
+#include <limits>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -94,6 +96,55 @@ std::string jsonString(std::string_view bytes)
     return out + "\"";
 }
 
+// A name as the terminal shows it: control characters (a newline, an escape sequence) as
+// backslash escapes, so every video keeps one line and nothing reaches the terminal as a
+// command. Names without them are printed as they are.
+std::string printable(std::string_view text)
+{
+    const auto isControl = [&](std::size_t i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        // C1 controls, encoded in UTF-8 as C2 80 to C2 9F, are commands to many terminals too.
+        return c < 0x20 || c == 0x7F
+            || (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80
+                && static_cast<unsigned char>(text[i + 1]) <= 0x9F);
+    };
+    bool any = false;
+    for (std::size_t i = 0; i < text.size() && !any; ++i)
+        any = isControl(i);
+    if (!any)
+        return std::string(text);
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (isControl(i)) {
+            const unsigned code = c == 0xC2 ? static_cast<unsigned char>(text[++i]) : c;
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", code);
+            out += code == '\n' ? "\\n" : code == '\t' ? "\\t" : escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+// Each job may take up to a gigabyte for the largest pictures; more jobs at once than the
+// memory holds would have the system kill them.
+unsigned jobsTheMemoryAllows(unsigned wanted)
+{
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    std::uint64_t kibibytes = 0;
+    while (meminfo >> key >> kibibytes) {
+        if (key == "MemAvailable:")
+            return std::clamp<unsigned>(static_cast<unsigned>(std::min<std::uint64_t>(kibibytes >> 20, wanted)), 1, wanted);
+        meminfo.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+    return wanted;
+}
+
 // Under --output DIR a video's folder keeps the video's path, so videos of the same name
 // in different folders never share one, and a second run finds the folders of the first.
 fs::path folderUnder(const fs::path& dir, const fs::path& video)
@@ -179,7 +230,7 @@ int main(int argc, char** argv)
     if (videos.empty())
         return usageError("no video given");
 
-    BatchPlan plan{videos.size(), jobs, inInputOrder, {}};
+    BatchPlan plan{videos.size(), jobsTheMemoryAllows(jobs), inInputOrder, {}};
     std::vector<fs::path> folders;
     std::map<fs::path, std::size_t> lastWriter;
     for (std::size_t i = 0; i < videos.size(); ++i) {
@@ -203,7 +254,7 @@ int main(int argc, char** argv)
         },
         [&](std::size_t i, const Outcome& outcome) {
             if (!outcome.error.empty()) {
-                std::fprintf(stderr, "framepicker-cli: %s: %s\n", videos[i].c_str(), outcome.error.c_str());
+                std::fprintf(stderr, "framepicker-cli: %s: %s\n", printable(videos[i]).c_str(), printable(outcome.error).c_str());
                 std::fflush(stderr);
                 status = 1;
             }
@@ -218,7 +269,7 @@ int main(int argc, char** argv)
                 }
                 std::printf("%s}\n", line.c_str());
             } else if (outcome.error.empty()) {
-                std::printf("%s\n", outcome.folder.c_str());
+                std::printf("%s\n", printable(outcome.folder.string()).c_str());
             }
             std::fflush(stdout);
         });

@@ -31,13 +31,13 @@ struct Outcome {
     std::exception_ptr error; // on failure, put into words on the GUI thread
 };
 
-Outcome runJob(const QString& path)
+Outcome runJob(const QString& path, const FrameExtractor::Decoder& decoder)
 {
     SecurityScopedAccess access(path);
     const bool accessed = access.start();
     Outcome outcome;
     try {
-        const std::filesystem::path folder = FrameExtractor::extractFrames(QFile::encodeName(path).toStdString(), FrameExtractor::decodeFrames);
+        const std::filesystem::path folder = FrameExtractor::extractFrames(QFile::encodeName(path).toStdString(), decoder);
         outcome.folder = QFile::decodeName(folder.c_str());
     } catch (...) {
         outcome.error = std::current_exception();
@@ -57,8 +57,9 @@ QString nameWithoutExtension(const QString& path)
 
 } // namespace
 
-ContentView::ContentView(QWidget* parent)
+ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
     : QWidget(parent)
+    , m_decoder(std::move(decoder))
     , m_dropZone(new DropZone(this))
     , m_statusLine(new StatusLine(this))
 {
@@ -127,8 +128,8 @@ void ContentView::processVideo(const QString& path)
     // Busy from this moment, so a second drop or Open Video is refused at once.
     setStatus(Processing{nameWithoutExtension(path)});
     // The continuation runs on the GUI thread, and not at all once this view is gone; the
-    // job itself always runs to its end (the application waits for it before quitting).
-    QtConcurrent::run(runJob, path).then(this, [this](const Outcome& outcome) {
+    // job itself runs to its end, unless the application quits first and stops it.
+    QtConcurrent::run(runJob, path, m_decoder).then(this, [this](const Outcome& outcome) {
         if (outcome.error)
             setStatus(Error{failureText(outcome.error)});
         else

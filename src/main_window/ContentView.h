@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Status.h"
+#include "extraction/FrameExtractor.h"
 
 #include <QString>
 #include <QUrl>
@@ -22,7 +23,8 @@ public:
     using Error = JobStatus::Error;
     using Status = ::Status;
 
-    explicit ContentView(QWidget* parent = nullptr);
+    // `decoder` reads the videos: a confined worker process in the application.
+    explicit ContentView(FrameExtractor::Decoder decoder, QWidget* parent = nullptr);
 
     const Status& status() const { return m_status; }
     bool isProcessing() const { return std::holds_alternative<Processing>(m_status); }
@@ -46,6 +48,7 @@ signals:
 private:
     void setStatus(Status status);
 
+    FrameExtractor::Decoder m_decoder;
     Status m_status = Idle{};
     DropZone* m_dropZone;
     StatusLine* m_statusLine;

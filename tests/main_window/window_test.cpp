@@ -57,7 +57,7 @@ QString errorOf(const ContentView* view)
 // A view in a window of its own, deleted when closed, as in a main window.
 ContentView* openView()
 {
-    auto* view = new ContentView;
+    auto* view = new ContentView(FrameExtractor::decodeFrames);
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->show();
     return view;
