@@ -59,6 +59,10 @@ OutputError::OutputError(Kind kind, std::error_code code, const std::filesystem:
                                   + path.string() + "\"")
     , m_kind(kind)
     , m_path(path)
+    // The system's words ("Operation not permitted") would not say why a link is refused.
+    , m_description(kind == Kind::untrustedLink
+                        ? "Will not write through \"" + path.string() + "\": a link made by another user"
+                        : std::system_error::what())
 {
 }
 

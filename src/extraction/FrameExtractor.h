@@ -74,16 +74,22 @@ private:
 // code; what() is an English sentence naming the path.
 class OutputError : public std::system_error {
 public:
-    enum class Kind { cannotCreateFolder, cannotWrite };
+    enum class Kind {
+        cannotCreateFolder,
+        cannotWrite,
+        untrustedLink, // the path is a symbolic link another user made; code EPERM
+    };
 
     OutputError(Kind kind, std::error_code code, const std::filesystem::path& path);
 
     Kind kind() const { return m_kind; }
     const std::filesystem::path& path() const { return m_path; }
+    const char* what() const noexcept override { return m_description.c_str(); }
 
 private:
     Kind m_kind;
     std::filesystem::path m_path;
+    std::string m_description;
 };
 
 // Called with each image's path as soon as the image is complete on disk.
@@ -101,7 +107,7 @@ std::filesystem::path extractFramesInto(const std::filesystem::path& video, cons
 
 // The folder beside the video named after it with only its last extension removed:
 // /m/trip.mov gives /m/trip, a.b.c.mov gives a.b.c; a name without an extension gives
-// the video's own path.
+// the video's own path. outputPlaceFor (OutputFolder.h) tells how it is reached.
 std::filesystem::path outputFolderFor(const std::filesystem::path& video);
 
 // Creates the output folder, with its parents, or reuses an existing one.
