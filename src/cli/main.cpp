@@ -145,16 +145,6 @@ unsigned jobsTheMemoryAllows(unsigned wanted)
     return wanted;
 }
 
-// Under --output DIR a video's folder keeps the video's path, so videos of the same name
-// in different folders never share one, and a second run finds the folders of the first.
-fs::path folderUnder(const fs::path& dir, const fs::path& video)
-{
-    fs::path path = video.lexically_normal();
-    if (path.is_absolute() || path.empty() || *path.begin() == "..")
-        path = fs::absolute(video).lexically_normal().relative_path();
-    return dir / path.parent_path() / path.stem();
-}
-
 // One spelling for every way of naming the same folder.
 fs::path sameFolderKey(const fs::path& folder)
 {
@@ -231,13 +221,26 @@ int main(int argc, char** argv)
         return usageError("no video given");
 
     BatchPlan plan{videos.size(), jobsTheMemoryAllows(jobs), inInputOrder, {}};
-    std::vector<fs::path> folders;
+    std::vector<FrameExtractor::OutputPlace> places;
     std::map<fs::path, std::size_t> lastWriter;
     for (std::size_t i = 0; i < videos.size(); ++i) {
-        folders.push_back(outputDir ? folderUnder(*outputDir, videos[i]) : FrameExtractor::outputFolderFor(videos[i]));
-        auto [writer, isNew] = lastWriter.try_emplace(sameFolderKey(folders.back()), i);
+        places.push_back(outputDir ? FrameExtractor::outputPlaceUnder(*outputDir, videos[i])
+                                   : FrameExtractor::outputPlaceFor(videos[i]));
+        auto [writer, isNew] = lastWriter.try_emplace(sameFolderKey(places.back().folder()), i);
         plan.after.push_back(isNew ? std::nullopt : std::optional(writer->second));
         writer->second = i;
+    }
+    if (outputDir) {
+        std::error_code error;
+        fs::create_directories(*outputDir, error);
+        if (error) {
+            std::fprintf(stderr, "framepicker-cli: %s\n",
+                         printable(FrameExtractor::OutputError(FrameExtractor::OutputError::Kind::cannotCreateFolder, error,
+                                                               *outputDir)
+                                       .what())
+                             .c_str());
+            return 1;
+        }
     }
 
     int status = 0;
@@ -246,7 +249,7 @@ int main(int argc, char** argv)
         [&](std::size_t i) {
             Outcome outcome;
             try {
-                outcome.folder = FrameExtractor::extractFramesInto(videos[i], folders[i], FrameExtractor::decodeFrames);
+                outcome.folder = FrameExtractor::extractFramesInto(videos[i], places[i], FrameExtractor::decodeFrames);
             } catch (const std::exception& error) {
                 outcome.error = error.what();
             }

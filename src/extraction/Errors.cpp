@@ -36,16 +36,6 @@ std::string sentence(MediaError::Kind kind, const std::string& fileName)
     return name + " could not be read as a video";
 }
 
-std::string outputSentence(OutputError::Kind kind, const std::filesystem::path& path)
-{
-    switch (kind) {
-    case OutputError::Kind::cannotCreateFolder: return "Could not create the folder \"" + path.string() + "\"";
-    case OutputError::Kind::cannotWrite: return "Could not write \"" + path.string() + "\"";
-    case OutputError::Kind::untrustedLink: return "Will not write through \"" + path.string() + "\", a link made by another user";
-    }
-    return "Could not write \"" + path.string() + "\"";
-}
-
 } // namespace
 
 ExtractionError::ExtractionError(Kind kind, std::string fileName)
@@ -69,9 +59,14 @@ MediaError::MediaError(Kind kind, std::string fileName, std::string reason)
 }
 
 OutputError::OutputError(Kind kind, std::error_code code, const std::filesystem::path& path)
-    : std::system_error(code, outputSentence(kind, path))
+    : std::system_error(code, (kind == Kind::cannotCreateFolder ? "Could not create the folder \"" : "Could not write \"")
+                                  + path.string() + "\"")
     , m_kind(kind)
     , m_path(path)
+    // The system's words ("Operation not permitted") would not say why a link is refused.
+    , m_description(kind == Kind::untrustedLink
+                        ? "Will not write through \"" + path.string() + "\": a link made by another user"
+                        : std::system_error::what())
 {
 }
 

@@ -1,10 +1,10 @@
 #include "FileReplacement.h"
 #include "FrameExtractor.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
-#include <string>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -14,6 +14,10 @@ namespace fs = std::filesystem;
 namespace FrameExtractor {
 
 namespace {
+
+// The letters of a temporary file's random part.
+constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::size_t randomLength = 8;
 
 [[noreturn]] void throwWriteError(int error, const fs::path& destination)
 {
@@ -35,21 +39,17 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes)
     return true;
 }
 
-// Opens a new file beside the destination under a name no other writer has, with the
-// permissions the umask gives any new file (changing the umask would race with other threads).
-int createTemporary(const fs::path& destination, std::string& temp)
+// Opens a new file in the folder under a name no other writer has, with the permissions
+// the umask gives any new file (changing the umask would race with other threads).
+int createTemporary(int folder, const std::string& fileName, std::string& temp)
 {
-    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name(".");
-        name += destination.filename().string();
-        name += '.';
-        for (int i = 0; i < 8; ++i)
-            name += letters[pick(random)];
-        temp = (destination.parent_path() / name).string();
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp = "." + fileName + ".";
+        for (std::size_t i = 0; i < randomLength; ++i)
+            temp += letters[pick(random)];
+        const int fd = ::openat(folder, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -59,10 +59,17 @@ int createTemporary(const fs::path& destination, std::string& temp)
 
 } // namespace
 
-void replaceFile(const fs::path& destination, const std::vector<std::span<const std::uint8_t>>& parts)
+Descriptor::~Descriptor()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::string writeTemporary(int folder, const std::string& fileName,
+                           const std::vector<std::span<const std::uint8_t>>& parts, const fs::path& destination)
 {
     std::string temp;
-    const int fd = createTemporary(destination, temp);
+    const int fd = createTemporary(folder, fileName, temp);
     if (fd < 0)
         throwWriteError(errno, destination);
 
@@ -74,20 +81,36 @@ void replaceFile(const fs::path& destination, const std::vector<std::span<const 
     const bool closed = ::close(fd) == 0;
     const int closeError = errno;
     if (!written || !closed) {
-        ::unlink(temp.c_str());
+        ::unlinkat(folder, temp.c_str(), 0);
         throwWriteError(written ? closeError : writeError, destination);
     }
-    if (::rename(temp.c_str(), destination.c_str()) != 0) {
+    return temp;
+}
+
+bool isTemporaryOf(std::string_view name, std::string_view fileName)
+{
+    const std::size_t prefix = fileName.size() + 2;
+    return name.size() == prefix + randomLength && name[0] == '.' && name.substr(1, fileName.size()) == fileName
+        && name[prefix - 1] == '.'
+        && std::all_of(name.begin() + prefix, name.end(), [](char c) { return letters.find(c) != letters.npos; });
+}
+
+void replaceFile(const fs::path& destination, const std::vector<std::span<const std::uint8_t>>& parts)
+{
+    const fs::path parent = destination.has_parent_path() ? destination.parent_path() : fs::path(".");
+    const Descriptor folder(::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder)
+        throwWriteError(errno, destination);
+    const std::string name = destination.filename().string();
+    const std::string temp = writeTemporary(folder.get(), name, parts, destination);
+    if (::renameat(folder.get(), temp.c_str(), folder.get(), name.c_str()) != 0) {
         const int renameError = errno;
-        ::unlink(temp.c_str());
+        ::unlinkat(folder.get(), temp.c_str(), 0);
         throwWriteError(renameError, destination);
     }
     // The image is in place; a folder that cannot be flushed (some file systems refuse)
     // does not undo that.
-    if (const int folder = ::open(destination.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    ::fsync(folder.get());
 }
 
 } // namespace FrameExtractor

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace FrameExtractor {
@@ -13,5 +16,33 @@ namespace FrameExtractor {
 // a crash or power cut leaves the old file or the new one, never an empty one. The file
 // gets the permissions the umask gives. Failures are OutputError naming the destination.
 void replaceFile(const std::filesystem::path& destination, const std::vector<std::span<const std::uint8_t>>& parts);
+
+// What replaceFile and writePair share.
+
+// Owns one file descriptor and closes it when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    ~Descriptor();
+
+    int get() const { return m_fd; }
+    explicit operator bool() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
+
+// Writes the parts into a new file in the open folder, named "." + fileName + "." + eight
+// random letters and digits, with the permissions the umask gives, and flushes it to the
+// disk. Returns that name; on failure no such file stays and the OutputError (cannotWrite)
+// names `destination`.
+std::string writeTemporary(int folder, const std::string& fileName,
+                           const std::vector<std::span<const std::uint8_t>>& parts,
+                           const std::filesystem::path& destination);
+
+// Whether `name` is one writeTemporary makes for fileName: what a run killed before its
+// rename leaves behind.
+bool isTemporaryOf(std::string_view name, std::string_view fileName);
 
 } // namespace FrameExtractor

@@ -2,6 +2,7 @@
 #include "Failure.h"
 #include "FileIdentity.h"
 #include "FileReplacement.h"
+#include "OutputFolder.h"
 
 extern "C" {
 #include <libavutil/error.h>
@@ -19,18 +20,6 @@ namespace fs = std::filesystem;
 namespace FrameExtractor {
 
 namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() { if (m_fd >= 0) ::close(m_fd); }
-    Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    Descriptor& operator=(Descriptor&&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // Opens the video for reading without waiting on it: a pipe's writer, a device or a socket
 // could keep the job waiting forever, so only an ordinary file is taken, checked on what
@@ -56,22 +45,9 @@ Descriptor openVideo(const fs::path& video, const FileIdentity& identity)
     return fd;
 }
 
-// Both images take their places together, once both are ready.
-void placePair(const fs::path& folder, const std::vector<std::uint8_t>& first, const std::vector<std::uint8_t>& last)
-{
-    makeOutputFolder(folder);
-    replaceFile(folder / "first.png", {first});
-    replaceFile(folder / "last.png", {last});
-}
-
 } // namespace
 
-fs::path extractFrames(const fs::path& video, const Decoder& decoder)
-{
-    return extractFramesInto(video, outputFolderFor(video), decoder);
-}
-
-fs::path extractFramesInto(const fs::path& videoArgument, const fs::path& folder, const Decoder& decoder)
+Frames readFrames(const fs::path& videoArgument, const Decoder& decoder)
 {
     const fs::path video = fs::absolute(videoArgument);
     const FileIdentity identity = identifyVideo(video);
@@ -85,8 +61,18 @@ fs::path extractFramesInto(const fs::path& videoArgument, const fs::path& folder
     if (!first || !last)
         fail(MediaError::Kind::noPicture, video);
     checkUnchanged(video, identity);
-    placePair(fs::absolute(folder), *first, *last);
-    return fs::absolute(folder);
+    return {std::move(*first), std::move(*last)};
+}
+
+fs::path extractFrames(const fs::path& video, const Decoder& decoder)
+{
+    return extractFramesInto(video, outputPlaceFor(video), decoder);
+}
+
+fs::path extractFramesInto(const fs::path& video, const OutputPlace& place, const Decoder& decoder)
+{
+    const Frames frames = readFrames(video, decoder);
+    return writePair(place, frames.first, frames.last);
 }
 
 } // namespace FrameExtractor

@@ -2,6 +2,7 @@
 
 #include "FrameDecoder.h"
 #include "Image.h"
+#include "OutputFolder.h"
 
 #include <exception>
 #include <filesystem>
@@ -79,36 +80,48 @@ private:
 // code; what() is an English sentence naming the path.
 class OutputError : public std::system_error {
 public:
-    enum class Kind { cannotCreateFolder, cannotWrite, untrustedLink };
+    enum class Kind {
+        cannotCreateFolder,
+        cannotWrite,
+        untrustedLink, // the path is a symbolic link another user made; code EPERM
+    };
 
     OutputError(Kind kind, std::error_code code, const std::filesystem::path& path);
 
     Kind kind() const { return m_kind; }
     const std::filesystem::path& path() const { return m_path; }
+    const char* what() const noexcept override { return m_description.c_str(); }
 
 private:
     Kind m_kind;
     std::filesystem::path m_path;
+    std::string m_description;
 };
 
 // The untrusted half of the job: given the open video, delivers its first and last
 // picture as PNG bytes (decodeFrames in this process, or a confined worker process).
 using Decoder = std::function<void(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture)>;
 
+// The video's first and last picture as PNG files' bytes, read through `decoder`. Only
+// ordinary files are read; a pipe or device is refused at once. A video removed, replaced
+// or rewritten before both are read is an error: the last frame would not be its own.
+struct Frames {
+    std::vector<std::uint8_t> first;
+    std::vector<std::uint8_t> last;
+};
+Frames readFrames(const std::filesystem::path& video, const Decoder& decoder);
+
 // Runs the whole job and returns the output folder, which then holds both images of this
-// run; if the job fails, the folder holds what it held before (and is not made at all if
-// it was not there). A video removed, replaced or rewritten before the job ends is an error:
-// the last frame would not be its own. Only ordinary files are read; a pipe or device is
-// refused at once.
+// run; if the job fails, the folder holds what it held before (and is not made at all if it
+// was not there). See OutputFolder.h for where the folder is and how the pair is written.
 std::filesystem::path extractFrames(const std::filesystem::path& video, const Decoder& decoder);
-// The same job, writing into the given folder (made if missing) instead of the one beside
-// the video.
-std::filesystem::path extractFramesInto(const std::filesystem::path& video, const std::filesystem::path& folder,
+// The same job, writing into the given place instead of the folder beside the video.
+std::filesystem::path extractFramesInto(const std::filesystem::path& video, const OutputPlace& place,
                                         const Decoder& decoder);
 
 // The folder beside the video named after it with only its last extension removed:
 // /m/trip.mov gives /m/trip, a.b.c.mov gives a.b.c; a name without an extension gives
-// the video's own path.
+// the video's own path. outputPlaceFor (OutputFolder.h) tells how it is reached.
 std::filesystem::path outputFolderFor(const std::filesystem::path& video);
 
 // Creates the output folder, with its parents, or reuses an existing one.

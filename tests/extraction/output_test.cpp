@@ -1,12 +1,17 @@
 // Where the images go, how they are written, and what a user sees for bad input.
 #include "TestMedia.h"
+#include "extraction/OutputFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <system_error>
 #include <thread>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -32,6 +37,20 @@ Clip shortClip()
     c.frames = 5;
     c.output = "-c:v libx264 -preset ultrafast -pix_fmt yuv420p";
     return c;
+}
+
+std::span<const std::uint8_t> bytesOf(const std::string& text)
+{
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+std::vector<std::string> namesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // What extractFrames throws, as the user reads it.
@@ -87,6 +106,31 @@ TEST(OutputFolder, aFileWhereTheFolderShouldGoIsAnError)
     const fs::path linked = makeClip(folder / "linked.mp4", shortClip());
     fs::create_symlink(folder / "nowhere" / "at all", folder / "linked");
     EXPECT_NE(failureOf(linked).find("Could not create the folder"), std::string::npos);
+}
+
+// Nothing but dots before the extension would name the video's own folder or its parent.
+TEST(OutputFolder, dotNamesGetAFolderOfTheirOwnBesideTheVideoAndUnderTheOutputFolder)
+{
+    const fs::path folder = scratchFolder("dotNames");
+    fs::create_directories(folder / "in");
+    fs::create_directories(folder / "out");
+    const struct {
+        const char* video;
+        const char* name;
+    } rows[] = {{"..mp4", "._mp4"}, {"...mp4", ".._mp4"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.video);
+        const fs::path video = fs::path("in") / row.video;
+        EXPECT_EQ(writePair(outputPlaceFor(folder / video), bytesOf("1"), bytesOf("1")), folder / "in" / row.name);
+        EXPECT_EQ(writePair(outputPlaceUnder(folder / "out", video), bytesOf("1"), bytesOf("1")),
+                  folder / "out" / "in" / row.name);
+    }
+    // Nothing written anywhere else.
+    const std::vector<std::string> folders{".._mp4", "._mp4"};
+    EXPECT_EQ(namesIn(folder / "in"), folders);
+    EXPECT_EQ(namesIn(folder / "out" / "in"), folders);
+    EXPECT_EQ(namesIn(folder / "out"), std::vector<std::string>{"in"});
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"in", "out"}));
 }
 
 // Two windows saving at once must not leave the process (and every later folder and
@@ -184,6 +228,118 @@ TEST(SavePNG, aFailedSaveKeepsTheOlderFileAndLeavesNoTemporaryFile)
         left.push_back(entry.path().filename());
     EXPECT_EQ(left, std::vector<fs::path>{"last.png"});
     ::umount(folder.c_str());
+}
+
+// Another user's link could lead the images anywhere; the user's own is followed.
+TEST(WritePair, followsOnlyTheUsersOwnLinks)
+{
+    const fs::path folder = scratchFolder("links");
+    fs::create_directory(folder / "elsewhere");
+    fs::create_directory_symlink(folder / "elsewhere", folder / "mine");
+    EXPECT_EQ(writePair({folder, "mine"}, bytesOf("mine"), bytesOf("mine")), folder / "mine");
+    EXPECT_EQ(contents(folder / "elsewhere" / "first.png"), "mine");
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the root can make a link another user owns";
+    fs::create_directory_symlink(folder / "elsewhere", folder / "theirs");
+    ASSERT_EQ(::lchown((folder / "theirs").c_str(), 65534, 65534), 0);
+    try {
+        writePair({folder, "theirs"}, bytesOf("theirs"), bytesOf("theirs"));
+        ADD_FAILURE() << "wrote through another user's link";
+    } catch (const OutputError& error) {
+        EXPECT_EQ(error.kind(), OutputError::Kind::untrustedLink);
+        EXPECT_EQ(error.code().value(), EPERM);
+        EXPECT_EQ(std::string(error.what()),
+                  "Will not write through \"" + (folder / "theirs").string() + "\": a link made by another user");
+    }
+    EXPECT_EQ(contents(folder / "elsewhere" / "first.png"), "mine");
+}
+
+// What a run killed outright leaves goes with the next run; nothing else does.
+TEST(WritePair, removesOnlyTheTemporaryFilesOfKilledRuns)
+{
+    const fs::path folder = scratchFolder("stale") / "trip";
+    fs::create_directory(folder);
+    for (const char* name : {".first.png.Ab3dEf9h", ".last.png.00000000", "notes.txt", ".first.png.keep",
+                             ".first.png.Ab3dEf9-", ".last.png.Ab3dEf9hX"})
+        writeFile(folder / name, "x");
+    writePair({folder.parent_path(), "trip"}, bytesOf("1"), bytesOf("1"));
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{".first.png.Ab3dEf9-", ".first.png.keep",
+                                                         ".last.png.Ab3dEf9hX", "first.png", "last.png", "notes.txt"}));
+}
+
+// A pair that cannot be put in place leaves the earlier pair as it was, no temporary file
+// and no folder of its own.
+TEST(WritePair, aFailureLeavesTheFolderAsItWas)
+{
+    const fs::path disk = scratchFolder("pairFullDisk");
+    // A 64 KiB file system, where the root may mount one.
+    const bool small = ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") == 0;
+    writePair({disk, "pair"}, bytesOf("old first"), bytesOf("old last"));
+    fs::create_directories(disk / "blocked" / "last.png");
+    writeFile(disk / "blocked" / "first.png", "old first");
+
+    const std::string big(100 << 10, 'x');
+    const struct {
+        const char* name;
+        const char* relative;
+        std::string first, last;
+        int error;
+    } rows[] = {
+        {"firstDoesNotFit", "pair", big, "new", ENOSPC},
+        {"lastDoesNotFit", "pair", "new", big, ENOSPC},
+        {"lastIsAFolder", "blocked", "new", "new", EISDIR},
+        {"newFoldersDoNotFit", "new/deeper", big, "new", ENOSPC},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.error == ENOSPC && !small)
+            continue;
+        try {
+            writePair({disk, row.relative}, bytesOf(row.first), bytesOf(row.last));
+            ADD_FAILURE() << "no error";
+        } catch (const OutputError& error) {
+            EXPECT_EQ(error.code().value(), row.error);
+        }
+    }
+    EXPECT_EQ(contents(disk / "pair" / "first.png"), "old first");
+    EXPECT_EQ(contents(disk / "pair" / "last.png"), "old last");
+    EXPECT_EQ(contents(disk / "blocked" / "first.png"), "old first");
+    const std::vector<std::string> pair{"first.png", "last.png"};
+    EXPECT_EQ(namesIn(disk / "pair"), pair);
+    EXPECT_EQ(namesIn(disk / "blocked"), pair);
+    EXPECT_EQ(namesIn(disk), (std::vector<std::string>{"blocked", "pair"}));
+    if (small)
+        ::umount(disk.c_str());
+}
+
+// Writers of one folder take turns: whenever none is writing, both images are of one pair.
+TEST(WritePair, concurrentWritersLeaveAMatchingPair)
+{
+    const OutputPlace place{scratchFolder("turns"), "trip"};
+    std::atomic<int> wrong = 0;
+    const auto writer = [&](char who) {
+        for (int i = 0; i < 20; ++i) {
+            const std::string mark = who + std::to_string(i) + ":";
+            try {
+                writePair(place, bytesOf(mark + "first"), bytesOf(mark + "last"));
+            } catch (const OutputError&) {
+                ++wrong;
+            }
+            // Looked at as the next writer finds it: holding the writers' lock.
+            const int folder = ::open(place.folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::flock(folder, LOCK_SH);
+            const std::string first = contents(place.folder() / "first.png");
+            const std::string last = contents(place.folder() / "last.png");
+            ::close(folder);
+            wrong += first.substr(0, first.find(':')) != last.substr(0, last.find(':'));
+        }
+    };
+    std::thread other(writer, 'a');
+    writer('b');
+    other.join();
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(namesIn(place.folder()), (std::vector<std::string>{"first.png", "last.png"}));
 }
 
 TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
