@@ -95,22 +95,4 @@ bool isTemporaryOf(std::string_view name, std::string_view fileName)
         && std::all_of(name.begin() + prefix, name.end(), [](char c) { return letters.find(c) != letters.npos; });
 }
 
-void replaceFile(const fs::path& destination, const std::vector<std::span<const std::uint8_t>>& parts)
-{
-    const fs::path parent = destination.has_parent_path() ? destination.parent_path() : fs::path(".");
-    const Descriptor folder(::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder)
-        throwWriteError(errno, destination);
-    const std::string name = destination.filename().string();
-    const std::string temp = writeTemporary(folder.get(), name, parts, destination);
-    if (::renameat(folder.get(), temp.c_str(), folder.get(), name.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlinkat(folder.get(), temp.c_str(), 0);
-        throwWriteError(renameError, destination);
-    }
-    // The image is in place; a folder that cannot be flushed (some file systems refuse)
-    // does not undo that.
-    ::fsync(folder.get());
-}
-
 } // namespace FrameExtractor

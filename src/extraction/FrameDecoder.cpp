@@ -35,21 +35,6 @@ bool isDamaged(const AVFrame* frame)
     return frame->decode_error_flags != 0 || (frame->flags & AV_FRAME_FLAG_CORRUPT);
 }
 
-std::vector<std::uint8_t> encoded(const Image& image, const char* fileName)
-{
-    const std::optional<std::vector<Chunk>> chunks = encodePNG(image);
-    if (!chunks)
-        throw ExtractionError::cannotSavePNG(fileName);
-    std::size_t size = sizeof pngSignature;
-    for (const Chunk& chunk : *chunks)
-        size += chunk.bytes().size();
-    std::vector<std::uint8_t> bytes(size);
-    std::uint8_t* out = std::copy(std::begin(pngSignature), std::end(pngSignature), bytes.data());
-    for (const Chunk& chunk : *chunks)
-        out = std::copy(chunk.bytes().begin(), chunk.bytes().end(), out);
-    return bytes;
-}
-
 Image imageOf(const VideoFile& file, const AVFrame* frame, const fs::path& video)
 {
     return convertFrame(frame, file.sampleAspectRatio(frame), file.displayMatrix(frame), video);
@@ -136,7 +121,7 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture)
     FramePtr first = makeFrame();
     if (!file->nextFrame(first.get()))
         fail(MediaError::Kind::noPicture, video);
-    onPicture(Picture::first, encoded(imageOf(*file, first.get(), video), "first.png"));
+    onPicture(Picture::first, encodePNGFile(imageOf(*file, first.get(), video), "first.png"));
 
     // Times count from the first frame shown, whatever the stream's timestamps start at.
     const std::int64_t firstTimestamp = timestampOf(first.get());
@@ -147,7 +132,7 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture)
         longestDuration(format->duration == AV_NOPTS_VALUE ? 0 : format->duration, stream->duration, timeBaseOf(stream));
 
     FramePtr last = lastFrame(file, fd, video, index, origin, presentationEnd(origin, duration, timeBaseOf(stream)));
-    onPicture(Picture::last, encoded(imageOf(*file, last.get(), video), "last.png"));
+    onPicture(Picture::last, encodePNGFile(imageOf(*file, last.get(), video), "last.png"));
 }
 
 } // namespace

@@ -124,11 +124,4 @@ std::filesystem::path extractFramesInto(const std::filesystem::path& video, cons
 // the video's own path. outputPlaceFor (OutputFolder.h) tells how it is reached.
 std::filesystem::path outputFolderFor(const std::filesystem::path& video);
 
-// Creates the output folder, with its parents, or reuses an existing one.
-void makeOutputFolder(const std::filesystem::path& folder);
-
-// Encodes the image as PNG in memory, then replaces the destination atomically: a failed
-// write leaves an older file of that name as it was.
-void savePNG(const Image& image, const std::filesystem::path& destination);
-
 } // namespace FrameExtractor

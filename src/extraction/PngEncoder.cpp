@@ -1,4 +1,5 @@
 #include "PngEncoder.h"
+#include "FrameExtractor.h"
 
 #include <zlib.h>
 
@@ -302,6 +303,21 @@ std::optional<std::vector<Chunk>> encodePNG(const Image& image)
     parts.emplace_back("IEND", 0);
     parts.back().close(0);
     return parts;
+}
+
+std::vector<std::uint8_t> encodePNGFile(const Image& image, const std::string& fileName)
+{
+    const std::optional<std::vector<Chunk>> chunks = encodePNG(image);
+    if (!chunks)
+        throw ExtractionError::cannotSavePNG(fileName);
+    std::size_t size = sizeof pngSignature;
+    for (const Chunk& chunk : *chunks)
+        size += chunk.bytes().size();
+    std::vector<std::uint8_t> bytes(size);
+    std::uint8_t* out = std::copy(std::begin(pngSignature), std::end(pngSignature), bytes.data());
+    for (const Chunk& chunk : *chunks)
+        out = std::copy(chunk.bytes().begin(), chunk.bytes().end(), out);
+    return bytes;
 }
 
 } // namespace FrameExtractor

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace FrameExtractor {
@@ -32,5 +33,9 @@ inline constexpr std::uint8_t pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n'
 // on all cores. Nothing when the image cannot be a PNG (empty, or a buffer that does not
 // match its size).
 std::optional<std::vector<Chunk>> encodePNG(const Image& image);
+
+// The whole PNG file in one buffer; ExtractionError::cannotSavePNG naming `fileName` when
+// the image cannot be a PNG.
+std::vector<std::uint8_t> encodePNGFile(const Image& image, const std::string& fileName);
 
 } // namespace FrameExtractor
