@@ -2,8 +2,11 @@
 #include "AppInfo.h"
 #include "Batch.h"
 #include "extraction/FrameExtractor.h"
+#include "extraction/Worker.h"
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -11,6 +14,8 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <pthread.h>
+#include <shared_mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -164,6 +169,38 @@ std::optional<unsigned> parseJobs(const std::string& text)
 
 } // namespace
 
+namespace {
+
+std::atomic<bool> stopping = false;
+// Held shared while a pair is written, so that a signal never ends the process between its
+// two images or leaves a temporary file.
+std::shared_mutex pairsBeingWritten;
+
+// SIGINT and SIGTERM stop the workers at once, let a pair being written finish, and end the
+// process as the signal would (exit status 128 + its number). They are taken by one thread
+// with sigwait; every other thread has them blocked.
+void stopOnSignal(FrameExtractor::WorkerServer& workers)
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::thread([signals, &workers] {
+        int signal = 0;
+        while (sigwait(&signals, &signal) != 0) {
+        }
+        stopping = true;
+        workers.stop();
+        const std::unique_lock noPairBeingWritten(pairsBeingWritten);
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(128 + signal);
+    }).detach();
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     std::vector<std::string> videos;
@@ -195,7 +232,8 @@ int main(int argc, char** argv)
                 printUsage(stdout);
                 return 0;
             } else if (argument == "-V" || argument == "--version") {
-                std::printf("framepicker-cli %s\n", AppInfo::version);
+                std::printf("framepicker-cli %s\n%s\n", AppInfo::version,
+                            FrameExtractor::describeConfinement(FrameExtractor::workerProgram()).c_str());
                 return 0;
             } else if (value("--jobs", given) || value("-j", given)) {
                 const auto parsed = parseJobs(given);
@@ -243,19 +281,28 @@ int main(int argc, char** argv)
         }
     }
 
+    static FrameExtractor::WorkerServer workers(FrameExtractor::workerProgram());
+    stopOnSignal(workers);
+    const FrameExtractor::Decoder decoder = workers.decoder();
     int status = 0;
     runBatch(
         plan,
         [&](std::size_t i) {
             Outcome outcome;
             try {
-                outcome.folder = FrameExtractor::extractFramesInto(videos[i], places[i], FrameExtractor::decodeFrames);
+                const FrameExtractor::Frames frames = FrameExtractor::readFrames(videos[i], decoder);
+                const std::shared_lock writing(pairsBeingWritten);
+                if (stopping)
+                    throw FrameExtractor::Cancelled();
+                outcome.folder = FrameExtractor::writePair(places[i], frames.first, frames.last);
             } catch (const std::exception& error) {
                 outcome.error = error.what();
             }
             return outcome;
         },
         [&](std::size_t i, const Outcome& outcome) {
+            if (stopping)
+                return; // the process is ending; a stopped job is no result
             if (!outcome.error.empty()) {
                 std::fprintf(stderr, "framepicker-cli: %s: %s\n", printable(videos[i]).c_str(), printable(outcome.error).c_str());
                 std::fflush(stderr);

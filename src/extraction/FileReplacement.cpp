@@ -59,12 +59,6 @@ int createTemporary(int folder, const std::string& fileName, std::string& temp)
 
 } // namespace
 
-Descriptor::~Descriptor()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
 std::string writeTemporary(int folder, const std::string& fileName,
                            const std::vector<std::span<const std::uint8_t>>& parts, const fs::path& destination)
 {

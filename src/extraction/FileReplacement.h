@@ -10,20 +10,6 @@
 
 namespace FrameExtractor {
 
-// Owns one file descriptor and closes it when it goes.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    ~Descriptor();
-
-    int get() const { return m_fd; }
-    explicit operator bool() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
-
 // Writes the parts into a new file in the open folder, named "." + fileName + "." + eight
 // random letters and digits, with the permissions the umask gives, and flushes it to the
 // disk. Returns that name; on failure no such file stays and the OutputError (cannotWrite)

@@ -18,4 +18,8 @@ using EncodedHandler = std::function<void(Picture, std::vector<std::uint8_t> png
 // messages only) and ExtractionError; running out of memory is a MediaError too.
 void decodeFrames(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture);
 
+// Whatever delivers a video's two pictures as decodeFrames does: decodeFrames itself, in
+// this process (tests, the fuzzer), or a confined worker process (WorkerServer::decoder).
+using Decoder = std::function<void(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture)>;
+
 } // namespace FrameExtractor

@@ -2,6 +2,7 @@
 #include "Failure.h"
 #include "FileIdentity.h"
 #include "FileReplacement.h"
+#include "UniqueFd.h"
 #include "OutputFolder.h"
 
 extern "C" {
@@ -24,9 +25,9 @@ namespace {
 // Opens the video for reading without waiting on it: a pipe's writer, a device or a socket
 // could keep the job waiting forever, so only an ordinary file is taken, checked on what
 // was actually opened.
-Descriptor openVideo(const fs::path& video, const FileIdentity& identity)
+UniqueFd openVideo(const fs::path& video, const FileIdentity& identity)
 {
-    Descriptor fd(::open(video.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    UniqueFd fd(::open(video.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         const int error = errno;
         if (error == ENXIO) // a socket
@@ -53,7 +54,7 @@ Frames readFrames(const fs::path& videoArgument, const Decoder& decoder)
     const FileIdentity identity = identifyVideo(video);
     std::optional<std::vector<std::uint8_t>> first, last;
     {
-        const Descriptor fd = openVideo(video, identity);
+        const UniqueFd fd = openVideo(video, identity);
         decoder(fd.get(), video, [&](Picture picture, std::vector<std::uint8_t> png) {
             (picture == Picture::first ? first : last) = std::move(png);
         });

@@ -98,10 +98,6 @@ private:
     std::string m_description;
 };
 
-// The untrusted half of the job: given the open video, delivers its first and last
-// picture as PNG bytes (decodeFrames in this process, or a confined worker process).
-using Decoder = std::function<void(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture)>;
-
 // The video's first and last picture as PNG files' bytes, read through `decoder`. Only
 // ordinary files are read; a pipe or device is refused at once. A video removed, replaced
 // or rewritten before both are read is an error: the last frame would not be its own.

@@ -1,5 +1,6 @@
 #include "OutputFolder.h"
 #include "FileReplacement.h"
+#include "UniqueFd.h"
 #include "FrameExtractor.h"
 #include "PngEncoder.h"
 
@@ -49,7 +50,7 @@ bool sameLink(const struct stat& a, const struct stat& b)
 // running us or root made it: another user's link could lead our images anywhere. The link
 // is looked at before and after it is followed, so none can be swapped in between.
 // Something in the way that is not a folder is "File exists", as mkdir says.
-Descriptor enterFolder(int parent, const std::string& name, const fs::path& path, const fs::path& folder)
+UniqueFd enterFolder(int parent, const std::string& name, const fs::path& path, const fs::path& folder)
 {
     struct stat before {};
     if (::fstatat(parent, name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
@@ -58,7 +59,7 @@ Descriptor enterFolder(int parent, const std::string& name, const fs::path& path
     if (link && before.st_uid != ::geteuid() && before.st_uid != 0)
         fail(OutputError::Kind::untrustedLink, EPERM, path);
 
-    Descriptor entered(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (link ? 0 : O_NOFOLLOW)));
+    UniqueFd entered(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (link ? 0 : O_NOFOLLOW)));
     if (!entered) {
         const bool notAFolder = errno == ENOTDIR || errno == ELOOP || (link && errno == ENOENT);
         fail(OutputError::Kind::cannotCreateFolder, notAFolder ? EEXIST : errno, folder);
@@ -178,7 +179,7 @@ fs::path writePair(const OutputPlace& place, std::span<const std::uint8_t> first
         fail(Kind::cannotCreateFolder, EINVAL, folder);
 
     // Declared before `made`, so the parents are still open when it removes what it holds.
-    std::vector<Descriptor> opened;
+    std::vector<UniqueFd> opened;
     opened.emplace_back(::open(place.base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!opened.back())
         fail(Kind::cannotCreateFolder, errno, folder);

@@ -1,5 +1,7 @@
 #include "Confinement.h"
 
+#include "extraction/UniqueFd.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <memory>
@@ -44,21 +46,6 @@ constexpr std::uint64_t dataLimit = std::uint64_t{1} << 30;
     throw std::system_error(error, std::generic_category(), what);
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(long fd) : fd_(static_cast<int>(fd)) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // The whole struct of ABI 6; an older kernel accepts it as long as the fields it lacks are 0.
 struct RulesetAttr {
@@ -92,13 +79,13 @@ int restrictFilesystem()
         attr.handledAccessNet = LANDLOCK_ACCESS_NET_BIND_TCP | LANDLOCK_ACCESS_NET_CONNECT_TCP;
     if (abi >= 6)
         attr.scoped = LANDLOCK_SCOPE_ABSTRACT_UNIX_SOCKET | LANDLOCK_SCOPE_SIGNAL;
-    const Descriptor ruleset(::syscall(SYS_landlock_create_ruleset, &attr, sizeof attr, 0));
+    const FrameExtractor::UniqueFd ruleset(static_cast<int>(::syscall(SYS_landlock_create_ruleset, &attr, sizeof attr, 0)));
     if (ruleset.get() < 0)
         fail(errno, "landlock_create_ruleset");
     // libavfilter and its dependencies are loaded after this, for HDR video: the loader reads
     // its cache and maps the files (mapping code needs no execute right, only exec() does).
     for (const char* path : {"/usr", "/lib", "/lib64", "/etc/ld.so.cache"}) {
-        const Descriptor beneath(::open(path, O_PATH | O_CLOEXEC)); // follows /lib -> usr/lib
+        const FrameExtractor::UniqueFd beneath(::open(path, O_PATH | O_CLOEXEC)); // follows /lib -> usr/lib
         struct stat status {};
         if (beneath.get() < 0 && errno == ENOENT)
             continue;

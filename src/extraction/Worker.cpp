@@ -1,0 +1,325 @@
+#include "Worker.h"
+
+#include "FrameExtractor.h"
+#include "WorkerProtocol.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <optional>
+#include <spawn.h>
+#include <string.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace FrameExtractor {
+
+namespace {
+
+namespace Protocol = WorkerProtocol;
+
+constexpr int controlFdOfServer = 3;
+
+[[noreturn]] void workerStopped(const std::string& fileName, const std::string& reason)
+{
+    throw MediaError(MediaError::Kind::workerStopped, fileName, reason);
+}
+
+std::string systemText(int error)
+{
+    return std::generic_category().message(error);
+}
+
+// sigdescr_np, not strsignal: it is safe on many threads at once and stays English whatever
+// locale the application has set.
+std::string howItEnded(int status)
+{
+    if (WIFSIGNALED(status)) {
+        const char* name = ::sigdescr_np(WTERMSIG(status));
+        return name ? name : "signal " + std::to_string(WTERMSIG(status));
+    }
+    return "exit status " + std::to_string(WEXITSTATUS(status));
+}
+
+struct SpawnActions {
+    posix_spawn_file_actions_t value;
+    SpawnActions()
+    {
+        if (::posix_spawn_file_actions_init(&value) != 0)
+            throw std::bad_alloc();
+    }
+    ~SpawnActions() { ::posix_spawn_file_actions_destroy(&value); }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+};
+
+struct SpawnAttributes {
+    posix_spawnattr_t value;
+    SpawnAttributes()
+    {
+        if (::posix_spawnattr_init(&value) != 0)
+            throw std::bad_alloc();
+    }
+    ~SpawnAttributes() { ::posix_spawnattr_destroy(&value); }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+};
+
+// One request: the name as the bytes, both descriptors in one SCM_RIGHTS. SEQPACKET delivers it
+// whole or not at all. False with errno set.
+bool sendRequest(int control, int videoFd, int resultFd, const std::string& fileName)
+{
+    std::string name = fileName.substr(0, Protocol::maxTextBytes);
+    iovec bytes{name.data(), name.size()};
+    alignas(cmsghdr) char buffer[CMSG_SPACE(2 * sizeof(int))] = {};
+    msghdr message{};
+    message.msg_iov = &bytes;
+    message.msg_iovlen = 1;
+    message.msg_control = buffer;
+    message.msg_controllen = sizeof buffer;
+    cmsghdr* fds = CMSG_FIRSTHDR(&message);
+    fds->cmsg_level = SOL_SOCKET;
+    fds->cmsg_type = SCM_RIGHTS;
+    fds->cmsg_len = CMSG_LEN(2 * sizeof(int));
+    const int pair[2] = {videoFd, resultFd};
+    std::memcpy(CMSG_DATA(fds), pair, sizeof pair);
+    for (;;) {
+        if (::sendmsg(control, &message, MSG_NOSIGNAL) >= 0)
+            return true;
+        if (errno != EINTR)
+            return false;
+    }
+}
+
+bool serverGone(int error)
+{
+    return error == EPIPE || error == ECONNRESET || error == ECONNREFUSED || error == ENOTCONN;
+}
+
+} // namespace
+
+fs::path workerProgram()
+{
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error)
+        return {}; // run() then reports that the worker cannot be started
+    return (self.parent_path() / "../libexec/framepicker/framepicker-worker").lexically_normal();
+}
+
+WorkerServer::WorkerServer(fs::path program)
+    : m_program(std::move(program))
+{
+}
+
+WorkerServer::~WorkerServer()
+{
+    stop();
+}
+
+void WorkerServer::run(int videoFd, const std::string& fileName, const ImageHandler& onImage)
+{
+    // Unlisted before it closes, so stop() never shuts down a number reused by then.
+    struct Reading {
+        WorkerServer& server;
+        UniqueFd fd;
+        ~Reading()
+        {
+            const std::lock_guard lock(server.m_mutex);
+            std::erase(server.m_reading, fd.get());
+        }
+    } results{*this, request(videoFd, fileName)};
+
+    bool haveFirst = false;
+    bool haveLast = false;
+    try {
+        while (std::optional<Protocol::Message> message = Protocol::receive(results.fd.get())) {
+            switch (message->type) {
+            case Protocol::Type::firstImage:
+                if (haveFirst)
+                    throw Protocol::Malformed();
+                haveFirst = true;
+                onImage(Picture::first, std::move(message->payload));
+                break;
+            case Protocol::Type::lastImage:
+                if (!haveFirst || haveLast)
+                    throw Protocol::Malformed();
+                haveLast = true;
+                onImage(Picture::last, std::move(message->payload));
+                break;
+            case Protocol::Type::exit: {
+                // Always the last message: the child is gone, nothing else can follow.
+                const int status = Protocol::waitStatusOf(*message);
+                if (haveLast && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                    return;
+                workerStopped(fileName, howItEnded(status));
+            }
+            default: Protocol::rethrow(*message, fileName);
+            }
+        }
+    } catch (const Protocol::Malformed& error) {
+        if (stopped())
+            throw Cancelled();
+        workerStopped(fileName, error.what());
+    }
+    // The end without an exit message: stop() shut the socket, or the server itself died.
+    if (stopped())
+        throw Cancelled();
+    workerStopped(fileName, "the worker's server ended");
+}
+
+void WorkerServer::stop()
+{
+    const std::lock_guard lock(m_mutex);
+    m_stopped = true;
+    endServer();
+    // Wakes every run() blocked in read; the write ends may live on in dying children.
+    for (int fd : m_reading)
+        ::shutdown(fd, SHUT_RDWR);
+}
+
+// Returns the read end of a fresh result socket, listed in m_reading, whose write end is with
+// the server and the child only.
+UniqueFd WorkerServer::request(int videoFd, const std::string& fileName)
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_stopped)
+        throw Cancelled();
+    // CLOEXEC on everything: other threads may spawn programs at any moment, and a copy of a
+    // write end in one of them would keep the stream from ever ending.
+    int pair[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0)
+        workerStopped(fileName, systemText(errno));
+    UniqueFd reading(pair[0]);
+    const UniqueFd writing(pair[1]);
+
+    for (int attempt = 0;; ++attempt) {
+        // A server that died on its own is a zombie until reaped: reap it and start another.
+        if (m_pid > 0 && ::waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
+            m_pid = -1;
+            m_control.reset();
+        }
+        if (m_pid < 0)
+            startServer(fileName);
+        if (sendRequest(m_control.get(), videoFd, writing.get(), fileName))
+            break;
+        const int error = errno;
+        // Anything but a vanished server (a bad descriptor, no memory) is this job's failure
+        // alone: the server and the other jobs in it carry on.
+        if (!serverGone(error) || attempt == 1)
+            workerStopped(fileName, systemText(error));
+        endServer();
+    }
+    m_reading.push_back(reading.get());
+    return reading;
+}
+
+void WorkerServer::startServer(const std::string& fileName)
+{
+    int pair[2];
+    if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0)
+        workerStopped(fileName, systemText(errno));
+    UniqueFd control(pair[0]);
+    const UniqueFd serverEnd(pair[1]);
+
+    SpawnActions actions;
+    // dup2 clears close-on-exec on the copy, even when the numbers are equal (glibc >= 2.29).
+    // The server never reads a terminal or the user's pipe: stdin is /dev/null.
+    if (::posix_spawn_file_actions_adddup2(&actions.value, serverEnd.get(), controlFdOfServer) != 0
+        || ::posix_spawn_file_actions_addopen(&actions.value, STDIN_FILENO, "/dev/null", O_RDONLY, 0) != 0)
+        throw std::bad_alloc();
+    // The spawning thread's mask and the application's ignored signals would otherwise pass
+    // to the server (Qt and thread pools block signals in their threads).
+    SpawnAttributes attributes;
+    sigset_t none;
+    sigset_t all;
+    ::sigemptyset(&none);
+    ::sigfillset(&all);
+    ::posix_spawnattr_setsigmask(&attributes.value, &none);
+    ::posix_spawnattr_setsigdefault(&attributes.value, &all);
+    ::posix_spawnattr_setflags(&attributes.value, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    const std::string program = m_program.string();
+    char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    pid_t pid = -1;
+    const int error = ::posix_spawn(&pid, program.c_str(), &actions.value, &attributes.value, argv, environ);
+    if (error != 0)
+        workerStopped(fileName, "cannot start " + program + ": " + systemText(error));
+    // No parent death signal for the server: it would follow the spawning thread, which may
+    // be a pool thread that ends long before the process. The server ends when the control
+    // socket hangs up instead, which happens when this process dies.
+    m_pid = pid;
+    m_control = std::move(control);
+}
+
+// Called with m_mutex held. The children die with the server (their parent death signal).
+void WorkerServer::endServer()
+{
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        m_pid = -1;
+    }
+    m_control.reset();
+}
+
+bool WorkerServer::stopped()
+{
+    const std::lock_guard lock(m_mutex);
+    return m_stopped;
+}
+
+Decoder WorkerServer::decoder()
+{
+    return [this](int fd, const fs::path& video, const EncodedHandler& onPicture) {
+        const std::string name = video.filename().string();
+        try {
+            run(fd, name, onPicture);
+        } catch (const std::bad_alloc&) {
+            // Room for an image the worker announced.
+            throw MediaError(MediaError::Kind::outOfMemory, name);
+        }
+    };
+}
+
+std::string describeConfinement(const fs::path& program)
+{
+    int channel[2];
+    if (::pipe2(channel, O_CLOEXEC) != 0)
+        return "worker confinement: unknown (" + systemText(errno) + ")";
+    UniqueFd reading(channel[0]);
+    UniqueFd writing(channel[1]);
+    SpawnActions actions;
+    ::posix_spawn_file_actions_adddup2(&actions.value, writing.get(), STDOUT_FILENO);
+    const std::string path = program.string();
+    char* arguments[] = {const_cast<char*>(path.c_str()), const_cast<char*>("--confinement"), nullptr};
+    pid_t pid = -1;
+    if (const int error = ::posix_spawn(&pid, path.c_str(), &actions.value, nullptr, arguments, environ); error != 0)
+        return "worker confinement: unknown (cannot start " + path + ": " + systemText(error) + ")";
+    writing.reset();
+    std::string line;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(reading.get(), buffer, sizeof buffer)) != 0;) {
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            break;
+        line.append(buffer, static_cast<std::size_t>(n));
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    while (!line.empty() && line.back() == '\n')
+        line.pop_back();
+    return line.empty() ? "worker confinement: unknown (" + howItEnded(status) + ")" : line;
+}
+
+} // namespace FrameExtractor

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "FrameDecoder.h"
+#include "UniqueFd.h"
+
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// The parent's side of the decoding worker: one fork server per process, started at the first
+// job, and one child of it per video.
+namespace FrameExtractor {
+
+// A job ended by WorkerServer::stop().
+struct Cancelled : std::exception {
+    const char* what() const noexcept override { return "The job was cancelled"; }
+};
+
+// <directory of this program>/../libexec/framepicker/framepicker-worker: where /usr/bin's
+// programs find /usr/libexec/framepicker, and the build tree's programs their own.
+std::filesystem::path workerProgram();
+
+// The line the worker program prints about the confinement its jobs run under, as it finds
+// it on this system ("worker confinement: Landlock ABI 7, seccomp, memory limit 1 GiB"),
+// or why it could not be asked.
+std::string describeConfinement(const std::filesystem::path& program);
+
+class WorkerServer {
+public:
+    using ImageHandler = EncodedHandler;
+
+    explicit WorkerServer(std::filesystem::path program);
+    ~WorkerServer();
+    WorkerServer(const WorkerServer&) = delete;
+    WorkerServer& operator=(const WorkerServer&) = delete;
+
+    // Decodes the video in a child of the server, which reads only through videoFd (a regular
+    // file opened O_RDONLY; the child shares its file description and reads with pread).
+    // Hands each PNG to onImage as it arrives, first before last, on the calling thread.
+    // Throws the worker's MediaError or ExtractionError (naming fileName); MediaError
+    // workerStopped if the child ended without a result (reason: how it ended); Cancelled once
+    // stop() was called. Safe to call from many threads at once.
+    void run(int videoFd, const std::string& fileName, const ImageHandler& onImage);
+
+    // run() as a Decoder; the server must outlive it.
+    Decoder decoder();
+
+    // Kills the server and every child at once; runs in progress and later throw Cancelled.
+    void stop();
+
+private:
+    UniqueFd request(int videoFd, const std::string& fileName);
+    void startServer(const std::string& fileName);
+    void endServer();
+    bool stopped();
+
+    const std::filesystem::path m_program;
+    std::mutex m_mutex;
+    pid_t m_pid = -1;
+    UniqueFd m_control;
+    bool m_stopped = false;
+    std::vector<int> m_reading; // result sockets of runs in progress, for stop() to shut down
+};
+
+} // namespace FrameExtractor

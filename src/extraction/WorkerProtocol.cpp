@@ -1,0 +1,233 @@
+#include "WorkerProtocol.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <system_error>
+#include <sys/socket.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+namespace FrameExtractor::WorkerProtocol {
+
+namespace {
+
+constexpr std::size_t headerBytes = sizeof(std::uint32_t) + sizeof(std::uint64_t);
+// MediaError::Kind's last value; a worker naming a kind beyond it is malformed.
+constexpr auto lastKind = MediaError::Kind::workerStopped;
+
+struct Bounds {
+    std::uint64_t least;
+    std::uint64_t most;
+};
+
+std::optional<Bounds> boundsOf(std::uint32_t type)
+{
+    switch (static_cast<Type>(type)) {
+    case Type::firstImage:
+    case Type::lastImage: return Bounds{0, maxImageBytes};
+    case Type::mediaFailure: return Bounds{sizeof(std::uint32_t), sizeof(std::uint32_t) + maxTextBytes};
+    case Type::pngFailure: return Bounds{0, maxTextBytes};
+    case Type::outOfMemory: return Bounds{0, 0};
+    case Type::exit: return Bounds{sizeof(std::int32_t), sizeof(std::int32_t)};
+    }
+    return std::nullopt;
+}
+
+std::optional<MediaError::Kind> kindOf(const std::vector<std::uint8_t>& payload)
+{
+    std::uint32_t kind = 0;
+    if (payload.size() < sizeof kind)
+        return std::nullopt;
+    std::memcpy(&kind, payload.data(), sizeof kind);
+    if (kind > static_cast<std::uint32_t>(lastKind))
+        return std::nullopt;
+    return static_cast<MediaError::Kind>(kind);
+}
+
+std::array<std::uint8_t, headerBytes> header(Type type, std::uint64_t length)
+{
+    std::array<std::uint8_t, headerBytes> bytes;
+    const auto code = static_cast<std::uint32_t>(type);
+    std::memcpy(bytes.data(), &code, sizeof code);
+    std::memcpy(bytes.data() + sizeof code, &length, sizeof length);
+    return bytes;
+}
+
+std::span<const std::uint8_t> textBytes(std::string_view text)
+{
+    text = text.substr(0, maxTextBytes);
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Printable ASCII only: the text ends up in a window, a terminal or JSON, and the worker's
+// libraries speak English in the C locale anyway.
+std::string textOf(std::span<const std::uint8_t> bytes)
+{
+    std::string text(bytes.begin(), bytes.end());
+    std::replace_if(text.begin(), text.end(), [](char c) { return c < 0x20 || c > 0x7e; }, '?');
+    return text;
+}
+
+// Reads until size bytes or the end of the stream; returns how many came.
+std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, data + done, size - done);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw Malformed();
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+} // namespace
+
+void send(int fd, Type type, std::span<const std::uint8_t> payload)
+{
+    if (payload.size() > maxImageBytes)
+        throw std::length_error("image larger than 1 GiB");
+    auto head = header(type, payload.size());
+    iovec parts[2] = {{head.data(), head.size()},
+                      {const_cast<std::uint8_t*>(payload.data()), payload.size()}};
+    std::size_t next = 0;
+    while (next < 2) {
+        msghdr message{};
+        message.msg_iov = parts + next;
+        message.msg_iovlen = 2 - next;
+        // MSG_NOSIGNAL: a parent that went away is an EPIPE to report, not a signal to die of.
+        const ssize_t n = ::sendmsg(fd, &message, MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw std::system_error(errno, std::generic_category(), "worker result");
+        }
+        // A stream socket may take less than all of it; go on from where it stopped.
+        auto left = static_cast<std::size_t>(n);
+        while (next < 2 && left >= parts[next].iov_len)
+            left -= parts[next++].iov_len;
+        if (next < 2) {
+            parts[next].iov_base = static_cast<std::uint8_t*>(parts[next].iov_base) + left;
+            parts[next].iov_len -= left;
+        }
+    }
+}
+
+std::vector<std::uint8_t> encode(Type type, std::span<const std::uint8_t> payload)
+{
+    const auto head = header(type, payload.size());
+    std::vector<std::uint8_t> bytes(head.size() + payload.size());
+    std::copy(head.begin(), head.end(), bytes.begin());
+    std::copy(payload.begin(), payload.end(), bytes.begin() + static_cast<std::ptrdiff_t>(head.size()));
+    return bytes;
+}
+
+std::vector<std::uint8_t> mediaFailurePayload(MediaError::Kind kind, std::string_view reason)
+{
+    const auto code = static_cast<std::uint32_t>(kind);
+    const auto text = textBytes(reason);
+    std::vector<std::uint8_t> bytes(sizeof code + text.size());
+    std::memcpy(bytes.data(), &code, sizeof code);
+    std::copy(text.begin(), text.end(), bytes.begin() + sizeof code);
+    return bytes;
+}
+
+std::vector<std::uint8_t> exitPayload(int waitStatus)
+{
+    const auto status = static_cast<std::int32_t>(waitStatus);
+    std::vector<std::uint8_t> bytes(sizeof status);
+    std::memcpy(bytes.data(), &status, sizeof status);
+    return bytes;
+}
+
+int waitStatusOf(const Message& exit)
+{
+    std::int32_t status = 0;
+    if (exit.type != Type::exit || exit.payload.size() != sizeof status)
+        throw Malformed();
+    std::memcpy(&status, exit.payload.data(), sizeof status);
+    return status;
+}
+
+std::optional<Message> receive(int fd)
+{
+    std::array<std::uint8_t, headerBytes> head;
+    const std::size_t got = readUpTo(fd, head.data(), head.size());
+    if (got == 0)
+        return std::nullopt;
+    if (got < head.size())
+        throw Malformed();
+    std::uint32_t type = 0;
+    std::uint64_t length = 0;
+    std::memcpy(&type, head.data(), sizeof type);
+    std::memcpy(&length, head.data() + sizeof type, sizeof length);
+    const std::optional<Bounds> bounds = boundsOf(type);
+    if (!bounds || length < bounds->least || length > bounds->most)
+        throw Malformed();
+
+    // Reserving only takes address space; the memory is touched a step at a time as bytes
+    // arrive, so a header alone cannot make the parent take a gigabyte.
+    Message message{static_cast<Type>(type), {}};
+    message.payload.reserve(length);
+    std::size_t done = 0;
+    while (done < length) {
+        const std::size_t step = std::min<std::uint64_t>(length - done, 1 << 20);
+        message.payload.resize(done + step);
+        if (readUpTo(fd, message.payload.data() + done, step) < step)
+            throw Malformed();
+        done += step;
+    }
+    if (message.type == Type::mediaFailure && !kindOf(message.payload))
+        throw Malformed();
+    return message;
+}
+
+bool reportFailure(int fd, std::exception_ptr failure) noexcept
+{
+    if (!failure)
+        return false;
+    try {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const MediaError& error) {
+            send(fd, Type::mediaFailure, mediaFailurePayload(error.kind(), error.reason()));
+        } catch (const ExtractionError& error) {
+            send(fd, Type::pngFailure, textBytes(error.fileName()));
+        } catch (const std::bad_alloc&) {
+            send(fd, Type::outOfMemory); // allocates nothing: memory is what is missing
+        } catch (const std::exception& error) {
+            send(fd, Type::mediaFailure, mediaFailurePayload(MediaError::Kind::undecodable, error.what()));
+        } catch (...) {
+            send(fd, Type::mediaFailure, mediaFailurePayload(MediaError::Kind::undecodable, {}));
+        }
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void rethrow(const Message& failure, const std::string& fileName)
+{
+    switch (failure.type) {
+    case Type::mediaFailure: {
+        const std::optional<MediaError::Kind> kind = kindOf(failure.payload);
+        if (!kind)
+            throw Malformed();
+        throw MediaError(*kind, fileName, textOf(std::span(failure.payload).subspan(sizeof(std::uint32_t))));
+    }
+    case Type::pngFailure: throw ExtractionError::cannotSavePNG(textOf(failure.payload));
+    case Type::outOfMemory: throw MediaError(MediaError::Kind::outOfMemory, fileName);
+    default: throw Malformed();
+    }
+}
+
+} // namespace FrameExtractor::WorkerProtocol

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// The worker's process: started once by the program that decodes, it forks a fresh child per
+// video, so each one is decoded in a process of its own that can be confined and may crash,
+// while the libraries are loaded once rather than once per video.
+namespace ForkServer {
+
+// Runs in the forked child with the video's descriptor, the video's file name (for messages)
+// and the result socket. The child ends with _exit(0) when the job returns; an exception that
+// escapes is reported on the result socket (WorkerProtocol::reportFailure), then _exit(1).
+using Job = std::function<void(int videoFd, const std::string& fileName, int resultFd)>;
+
+// Serves requests on controlFd, an AF_UNIX SOCK_SEQPACKET socket. A request is one message
+// carrying two descriptors (SCM_RIGHTS), the video and the write end of a result socket, and
+// the file name as its bytes. Once a child has ended, the server writes the `exit` message
+// with its wait status on its result socket and closes it; a child whose reader closed the
+// result socket is killed. Returns 0 when the other end hangs up, after killing and reaping
+// every child; 1 if controlFd cannot be served. Leaves SIGPIPE ignored.
+int serve(int controlFd, const Job& job);
+
+} // namespace ForkServer

@@ -1,0 +1,156 @@
+// The fork server and its client, through a fake worker whose job does what the video says.
+#include "extraction/Worker.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace FrameExtractor;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+UniqueFd videoOf(const std::string& content)
+{
+    UniqueFd fd(::memfd_create("video", MFD_CLOEXEC));
+    for (std::size_t done = 0; done < content.size();)
+        done += static_cast<std::size_t>(::write(fd.get(), content.data() + done, content.size() - done));
+    return fd;
+}
+
+// The images that came back ("first last " when both are the video's own bytes), then what
+// was thrown, as the user reads it.
+std::string outcome(WorkerServer& server, const std::string& video)
+{
+    const UniqueFd fd = videoOf(video);
+    std::string seen;
+    try {
+        server.run(fd.get(), "clip.mp4", [&](Picture picture, std::vector<std::uint8_t> png) {
+            seen += picture == Picture::first ? "first" : "last";
+            seen += std::string(png.begin(), png.end()) == video ? " " : "(not its own) ";
+        });
+    } catch (const std::exception& error) {
+        seen += error.what();
+    }
+    return seen;
+}
+
+// Zombies included.
+std::vector<pid_t> childrenOf(pid_t process)
+{
+    std::vector<pid_t> children;
+    for (const fs::directory_entry& entry : fs::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::isdigit(static_cast<unsigned char>(name[0])) || !std::getline(stat, line))
+            continue;
+        std::istringstream fields(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        pid_t parent = 0;
+        if (fields >> state >> parent && parent == process)
+            children.push_back(std::stoi(name));
+    }
+    return children;
+}
+
+// Ended, or a zombie left to whoever adopted it.
+bool ended(pid_t process)
+{
+    std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
+    std::string line;
+    return !std::getline(stat, line) || line.substr(line.rfind(')') + 2, 1) == "Z";
+}
+
+std::ptrdiff_t openDescriptors()
+{
+    return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+}
+
+} // namespace
+
+TEST(WorkerServer, eachWayAJobCanEnd)
+{
+    const std::string stopped = "The decoder stopped while reading \u201Cclip.mp4\u201D";
+    const struct {
+        const char* name;
+        std::string video;
+        bool stopSoon;
+        std::string expected;
+    } rows[] = {
+        {"both images", "frames", false, "first last "},
+        {"large images", std::string(8 << 20, 'x'), false, "first last "},
+        {"crash", "crash", false, stopped + " (Segmentation fault)."},
+        {"no images", "quiet", false, stopped + " (exit status 0)."},
+        {"media failure", "fail", false, "\u201Cclip.mp4\u201D contains no video (no streams)."},
+        {"out of memory", "nomem", false, "\u201Cclip.mp4\u201D needs more memory than is available."},
+        {"stopped while hanging", "hang", true, "The job was cancelled"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        WorkerServer server(FAKE_WORKER_PATH);
+        std::vector<pid_t> jobs;
+        std::jthread stopper;
+        if (row.stopSoon)
+            stopper = std::jthread([&] {
+                std::this_thread::sleep_for(200ms);
+                jobs = childrenOf(childrenOf(::getpid()).at(0));
+                server.stop();
+            });
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(outcome(server, row.video), row.expected);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+        if (!row.stopSoon)
+            continue;
+        stopper.join();
+        EXPECT_EQ(outcome(server, "frames"), "The job was cancelled");
+        // The hung job itself is gone too, not just the server.
+        ASSERT_EQ(jobs.size(), 1u);
+        for (int i = 0; i < 200 && !ended(jobs[0]); ++i)
+            std::this_thread::sleep_for(10ms);
+        EXPECT_TRUE(ended(jobs[0]));
+    }
+}
+
+TEST(WorkerServer, manyThreadsAtOnceEachGetTheirOwnImages)
+{
+    WorkerServer server(FAKE_WORKER_PATH);
+    std::atomic<int> right = 0;
+    {
+        std::vector<std::jthread> threads;
+        for (int t = 0; t < 8; ++t)
+            threads.emplace_back([&, t] {
+                for (int r = 0; r < 10; ++r)
+                    right += outcome(server, "video " + std::to_string(t) + "." + std::to_string(r)) == "first last ";
+            });
+    }
+    EXPECT_EQ(right, 80);
+}
+
+TEST(WorkerServer, aKilledServerIsReplacedAndNothingIsLeftBehind)
+{
+    const std::ptrdiff_t descriptors = openDescriptors();
+    {
+        WorkerServer server(FAKE_WORKER_PATH);
+        EXPECT_EQ(outcome(server, "one"), "first last ");
+        const std::vector<pid_t> servers = childrenOf(::getpid());
+        ASSERT_EQ(servers.size(), 1u);
+        ::kill(servers[0], SIGKILL);
+        // Dead but not reaped, as a server that died on its own is found.
+        siginfo_t info{};
+        ::waitid(P_PID, static_cast<id_t>(servers[0]), &info, WEXITED | WNOWAIT);
+        EXPECT_EQ(outcome(server, "two"), "first last ");
+    }
+    EXPECT_EQ(openDescriptors(), descriptors);
+    EXPECT_EQ(childrenOf(::getpid()), std::vector<pid_t>());
+}
