@@ -41,7 +41,7 @@ Application::Application(const std::function<UpdateChecker::Dependencies(QNetwor
 
 MainWindow* Application::openWindow()
 {
-    auto* window = new MainWindow(FrameExtractor::decodeFrames);
+    auto* window = new MainWindow(m_workers.decoder());
     connect(window, &MainWindow::firstShown, &m_updates, &UpdateChecker::checkForUpdates);
     connect(window, &MainWindow::newWindowRequested, this, &Application::openWindow);
     window->show();

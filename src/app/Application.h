@@ -1,5 +1,6 @@
 #pragma once
 
+#include "extraction/Worker.h"
 #include "update/UpdateChecker.h"
 
 #include <QMessageBox>
@@ -11,8 +12,8 @@
 
 class MainWindow;
 
-// What lives as long as the program: the update checker, the one update message, and the
-// main windows it opens (each deletes itself when closed).
+// What lives as long as the program: the worker that decodes the videos, the update checker,
+// the one update message, and the main windows it opens (each deletes itself when closed).
 class Application : public QObject {
     Q_OBJECT
 public:
@@ -32,7 +33,12 @@ public:
     // Where web addresses are opened; the browser unless replaced (tests do).
     std::function<void(const QUrl&)> openURL;
 
+    // Quitting: the jobs still running stop at once and write nothing.
+    void stopJobs() { m_workers.stop(); }
+
 private:
+    // Every window's videos are decoded by children of one confined worker process.
+    FrameExtractor::WorkerServer m_workers{FrameExtractor::workerProgram()};
     QNetworkAccessManager m_network;
     UpdateChecker m_updates;
     QPointer<QMessageBox> m_message;

@@ -81,7 +81,9 @@ int main(int argc, char** argv)
         window->content()->handleLoadedURL(QUrl::fromLocalFile(videos.first()));
 
     const int status = app.exec();
-    // A job still running finishes its files before the process ends.
+    // Quit, or the last window closed: a job still running stops at once, and its earlier
+    // images stay as they were.
+    application.stopJobs();
     QThreadPool::globalInstance()->waitForDone();
     return status;
 }
