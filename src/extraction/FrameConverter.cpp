@@ -1,6 +1,7 @@
 #include "FrameConverter.h"
 #include "Failure.h"
 #include "ScreenColours.h"
+#include "VideoFile.h"
 
 extern "C" {
 #include <libavutil/pixdesc.h>
@@ -21,9 +22,9 @@ struct SwsFreer {
 };
 using SwsPtr = std::unique_ptr<SwsContext, SwsFreer>;
 
-// Beyond this a frame is not a picture anyone can use, and its RGBA buffer (1 GiB) is
-// as much as we are willing to allocate for one image.
-constexpr std::int64_t maxPixels = std::int64_t(1) << 28;
+// The picture as shown is held up to three times (RGBA, turned upright, deflated): beyond
+// the largest picture a job decodes it would not fit in a job's memory.
+constexpr std::int64_t maxPixels = maxDecodedPixels;
 constexpr int maxSide = 65535;
 
 int unitCoefficient(std::int32_t fixed16)
@@ -90,7 +91,10 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
     std::int64_t displayWidth = width;
     if (sar.num > 0 && sar.den > 0 && sar.num != sar.den)
         displayWidth = std::llround(static_cast<double>(width) * sar.num / sar.den);
-    if (displayWidth < 1 || displayWidth > maxSide || height > maxSide || displayWidth * height > maxPixels)
+    // A pixel shape no camera has (1:1000) would make the picture a line, or miles wide.
+    if (displayWidth < 1 || (displayWidth > maxSide && width <= maxSide))
+        fail(MediaError::Kind::extremeAspectRatio, video, std::to_string(sar.num) + ":" + std::to_string(sar.den));
+    if (displayWidth > maxSide || height > maxSide || displayWidth * height > maxPixels)
         fail(MediaError::Kind::tooLarge, video, std::to_string(displayWidth) + " \u00D7 " + std::to_string(height) + " pixels");
 
     const auto* descriptor = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(frame->format));
@@ -119,6 +123,10 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
     SwsPtr scaler(sws_getContext(width, height, source, image.width, image.height,
                                  alpha ? AV_PIX_FMT_RGBA : AV_PIX_FMT_RGB24,
                                  SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr));
+    if (!scaler && image.width != width)
+        fail(MediaError::Kind::unscalable, video,
+             std::to_string(width) + " \u00D7 " + std::to_string(height) + " to " + std::to_string(image.width) + " \u00D7 "
+                 + std::to_string(height) + " pixels");
     if (!scaler)
         fail(MediaError::Kind::unconvertiblePixels, video, descriptor->name);
     if (!(descriptor->flags & AV_PIX_FMT_FLAG_RGB)) {

@@ -131,6 +131,13 @@ VideoFile::VideoFile(int fd, const fs::path& path)
         throw std::bad_alloc();
     raw->pb = m_io.get();
     raw->io_open = refuseNestedOpen;
+    // Formats that open other inputs of their own (concat lists) do not go through io_open,
+    // but they pass on the protocols allowed: none. Our own bytes need no protocol.
+    raw->protocol_whitelist = av_strdup("none");
+    if (!raw->protocol_whitelist) {
+        avformat_free_context(raw);
+        throw std::bad_alloc();
+    }
     // The name only helps the probe (some formats are known by their extension). On
     // failure avformat_open_input frees the context itself.
     if (const int error = avformat_open_input(&raw, path.filename().c_str(), nullptr, nullptr); error < 0)

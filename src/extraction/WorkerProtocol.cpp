@@ -63,12 +63,12 @@ std::span<const std::uint8_t> textBytes(std::string_view text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-// Printable ASCII only: the text ends up in a window, a terminal or JSON, and the worker's
-// libraries speak English in the C locale anyway.
+// No control characters: the text ends up in a window, a terminal or JSON. Other bytes
+// stay (a size is given as "12000 × 12000"); every reader copes with text that is not UTF-8.
 std::string textOf(std::span<const std::uint8_t> bytes)
 {
     std::string text(bytes.begin(), bytes.end());
-    std::replace_if(text.begin(), text.end(), [](char c) { return c < 0x20 || c > 0x7e; }, '?');
+    std::replace_if(text.begin(), text.end(), [](char c) { return (c >= 0 && c < 0x20) || c == 0x7f; }, '?');
     return text;
 }
 

@@ -1,6 +1,7 @@
 // Where the images go, how they are written, and what a user sees for bad input.
 #include "TestMedia.h"
 #include "extraction/PngEncoder.h"
+#include "extraction/Worker.h"
 #include "extraction/OutputFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <thread>
 #include <sys/file.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -343,6 +345,16 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
     writeFile(folder / "newer.mp4", newer);
     ASSERT_TRUE(ffmpeg("-f lavfi -t 1 -i anullsrc -c:a aac " + quoted(folder / "song.m4a")));
     fs::create_directory(folder / "folder.mp4");
+    // Shared folders hold what others put there: lists that name the user's private
+    // recording, a pipe nobody writes to, a picture far beyond what memory holds, pixels
+    // 255 times taller than wide.
+    const fs::path secret = makeClip(scratchFolder("private") / "secret.mp4", shortClip());
+    writeFile(folder / "playlist.mp4", "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\n" + secret.string() + "\n#EXT-X-ENDLIST\n");
+    fs::copy_file(secret, folder / "secret.mp4");
+    writeFile(folder / "list.mkv", "ffconcat version 1.0\nfile secret.mp4\n");
+    ASSERT_EQ(::mkfifo((folder / "pipe.mp4").c_str(), 0600), 0);
+    ASSERT_TRUE(ffmpeg("-f lavfi -i color=c=gray:s=12000x12000 -frames:v 1 -c:v mjpeg -q:v 31 " + quoted(folder / "huge.mkv")));
+    makeClip(folder / "thin.avi", Clip{.frames = 2, .width = 64, .height = 48, .output = "-c:v mpeg4 -vf setsar=1/255"});
 
     using Kind = MediaError::Kind;
     const struct {
@@ -358,11 +370,18 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
         {"song.m4a", Kind::noVideo, "\u201Csong.m4a\u201D contains no video."},
         {"folder.mp4", Kind::folder, "\u201Cfolder.mp4\u201D is a folder, not a video file."},
         {"missing.mp4", Kind::notFound, "\u201Cmissing.mp4\u201D could not be found."},
+        {"playlist.mp4", Kind::unreadable, "\u201Cplaylist.mp4\u201D could not be read as a video ("},
+        {"list.mkv", Kind::unreadable, "\u201Clist.mkv\u201D could not be read as a video ("},
+        {"pipe.mp4", Kind::notRegular, "\u201Cpipe.mp4\u201D is not an ordinary file."},
+        {"huge.mkv", Kind::tooLarge, "\u201Chuge.mkv\u201D has a picture too large to save (12000 \u00D7 12000 pixels)."},
+        {"thin.avi", Kind::extremeAspectRatio, "\u201Cthin.avi\u201D declares pixels of a shape too extreme to show (1:255)."},
     };
+    // Decoded as the application decodes: in the confined worker.
+    WorkerServer workers(WORKER_PATH);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
         try {
-            extractFrames(folder / row.file, decodeFrames);
+            extractFrames(folder / row.file, workers.decoder());
             ADD_FAILURE() << "no error";
         } catch (const MediaError& error) {
             // What the window will translate, and the English sentence the command line prints.
@@ -370,7 +389,7 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
             EXPECT_EQ(error.fileName(), row.file);
             EXPECT_EQ(std::string(error.what()).rfind(row.message, 0), 0u) << error.what();
         }
-        EXPECT_FALSE(fs::exists(outputFolderFor(folder / row.file) / "first.png"));
+        EXPECT_FALSE(fs::exists(outputFolderFor(folder / row.file)));
     }
 }
 
