@@ -6,6 +6,7 @@
 #include "main_window/Look.h"
 #include "main_window/StatusLine.h"
 #include "main_window/VideoTypes.h"
+#include "extraction/Worker.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -54,10 +55,12 @@ QString errorOf(const ContentView* view)
     return error ? error->message : QStringLiteral("<no error>");
 }
 
-// A view in a window of its own, deleted when closed, as in a main window.
+// A view in a window of its own, deleted when closed, as in a main window, decoding in the
+// confined worker as the application does.
 ContentView* openView()
 {
-    auto* view = new ContentView(FrameExtractor::decodeFrames);
+    static FrameExtractor::WorkerServer workers(WORKER_PATH);
+    auto* view = new ContentView(workers.decoder());
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->show();
     return view;
@@ -208,6 +211,23 @@ TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
     const auto before = view()->status().index();
     view()->openFile();
     EXPECT_EQ(view()->status().index(), before);
+}
+
+// A crafted file that crashes the decoder ends its own job with a message; the window, and
+// the worker for the next video, go on.
+TEST(Window, aDecoderThatDiesIsAnErrorAndTheWindowGoesOn)
+{
+    const fs::path folder = scratchFolder("decoderDies");
+    writeFile(folder / "crash.mp4", "crash");
+    writeFile(folder / "fine.mp4", "fine");
+    FrameExtractor::WorkerServer crashing(FAKE_WORKER_PATH); // decodes as its input says
+    ContentView view(crashing.decoder());
+    view.processVideo(qpath(folder / "crash.mp4"));
+    ASSERT_TRUE(waitWhileProcessing(&view));
+    EXPECT_EQ(errorOf(&view), QStringLiteral("error.workerStopped crash.mp4 (Segmentation fault)"));
+    view.processVideo(qpath(folder / "fine.mp4"));
+    ASSERT_TRUE(waitWhileProcessing(&view));
+    EXPECT_TRUE(std::holds_alternative<ContentView::Done>(view.status())) << errorOf(&view).toStdString();
 }
 
 // Each window its own status; one closed while its job runs is left alone.
