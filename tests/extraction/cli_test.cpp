@@ -11,6 +11,12 @@
 #include <cstdio>
 #include <sstream>
 #include <sys/wait.h>
+#include <spawn.h>
+#include <csignal>
+#include <chrono>
+#include <fstream>
+#include <thread>
+#include <unistd.h>
 
 using namespace TestMedia;
 
@@ -170,6 +176,10 @@ TEST(Cli, outputFolderAndJson)
     const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(oddRun.out), &error).object();
     EXPECT_EQ(error.error, QJsonParseError::NoError) << oddRun.out;
     EXPECT_TRUE(object["video"].toString().endsWith(QString::fromUtf8("odd \uFFFD\"\\\t.mp4")));
+    // Printed plainly, such a name stays one line and no escape sequence reaches the terminal.
+    const CliRun plain = cli(quoted(folder / "a\n\x1b[31mb.mp4"), folder);
+    EXPECT_EQ(linesOf(plain.err).size(), 1u) << plain.err;
+    EXPECT_EQ(plain.err.find('\x1b'), std::string::npos);
 }
 
 TEST(Cli, usageErrorsHelpAndVersion)
@@ -184,6 +194,71 @@ TEST(Cli, usageErrorsHelpAndVersion)
     const CliRun version = cli("--version", folder);
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("framepicker-cli 1.", 0), 0u);
+    EXPECT_NE(version.out.find("\nworker confinement: "), std::string::npos) << version.out;
+    EXPECT_EQ(version.out.find("unknown"), std::string::npos) << version.out;
+}
+
+// The processes whose parent is `parent`.
+std::vector<pid_t> childrenOf(pid_t parent)
+{
+    std::vector<pid_t> children;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+            continue;
+        std::istringstream rest(line.substr(line.rfind(')') + 2));
+        char state = 0;
+        pid_t ppid = 0;
+        if (rest >> state >> ppid && ppid == parent && state != 'Z')
+            children.push_back(std::stoi(entry.path().filename().string()));
+    }
+    return children;
+}
+
+bool isGone(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    return !std::getline(stat, line) || line.substr(line.rfind(')') + 2, 1) == "Z";
+}
+
+// Ctrl+C or a TERM in the middle of a job: the worker is gone at once, the earlier pair
+// and nothing else is in the folder, and the exit status says which signal it was.
+TEST(Cli, aSignalStopsTheJobAndLeavesTheEarlierPair)
+{
+    const fs::path folder = scratchFolder("cliSignal");
+    const fs::path video = makeClip(folder / "long.mp4", Clip{.frames = 600, .width = 640, .height = 480,
+        .output = "-vf noise=alls=30:allf=t -c:v libx264 -preset ultrafast -g 1000 -pix_fmt yuv420p"});
+    fs::create_directory(folder / "long");
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        SCOPED_TRACE(signal);
+        writeFile(folder / "long" / "first.png", "earlier first");
+        writeFile(folder / "long" / "last.png", "earlier last");
+        std::string program = CLI_PATH, path = video.string();
+        char* arguments[] = {program.data(), path.data(), nullptr};
+        pid_t cli = -1;
+        ASSERT_EQ(::posix_spawn(&cli, CLI_PATH, nullptr, nullptr, arguments, environ), 0);
+        // The job is under way once the worker's server has a child decoding it.
+        std::vector<pid_t> decoding;
+        for (int tries = 0; tries < 3000 && decoding.empty(); ++tries) {
+            for (pid_t server : childrenOf(cli))
+                decoding = childrenOf(server);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ASSERT_FALSE(decoding.empty());
+        ::kill(cli, signal);
+        int wait = 0;
+        ASSERT_EQ(::waitpid(cli, &wait, 0), cli);
+        EXPECT_TRUE(WIFEXITED(wait) && WEXITSTATUS(wait) == status) << wait;
+        EXPECT_EQ(contents(folder / "long" / "first.png"), "earlier first");
+        EXPECT_EQ(contents(folder / "long" / "last.png"), "earlier last");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder / "long"), fs::directory_iterator()), 2);
+        bool gone = false;
+        for (int tries = 0; tries < 1000 && !(gone = isGone(decoding[0])); ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_TRUE(gone) << "the worker's child " << decoding[0] << " still runs";
+    }
 }
 
 } // namespace
