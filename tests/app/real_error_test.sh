@@ -13,8 +13,12 @@ export app work
 xvfb-run -a -s "-screen 0 640x480x24" bash -c '
   HOME="$work" "$app" "$work/kaputt.mp4" 2>"$work/stderr" & pid=$!
   for i in $(seq 100); do window=$(xdotool search --name "^Framepicker$" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
-  sleep 2
-  import -window root "$work/shot.png"
+  # The error is shown once the red cross is drawn.
+  for i in $(seq 100); do
+    import -window root "$work/shot.png"
+    red=$(convert "$work/shot.png" -fuzz 12% -fill black +opaque "#E02F2F" -fill white -opaque "#E02F2F" -format "%[fx:mean*w*h]" info:)
+    awk -v r="$red" "BEGIN{ exit !(r >= 20) }" && break; sleep 0.1
+  done
   xprop -id "$window" _NET_WM_ICON | head -c 120 >"$work/icon"; echo >>"$work/icon"
   # The status line is 32 high at the bottom of the 400 x 300 content, under the menu bar.
   eval "$(xdotool getwindowgeometry --shell "$window")"
