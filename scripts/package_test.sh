@@ -28,7 +28,9 @@ ffmpeg -v error -f lavfi -i testsrc2=s=320x240:r=25:d=2 -pix_fmt yuv420p "$work/
 out=$(/usr/bin/framepicker-cli "$work/clip.mp4")
 [ "$out" = "$work/clip" ] && [ -s "$work/clip/first.png" ] && [ -s "$work/clip/last.png" ] || {
   echo "package test: the installed framepicker-cli did not write the images" >&2; exit 1; }
-for f in /usr/bin/framepicker /usr/share/applications/app.korvane.Framepicker.desktop \
+/usr/bin/framepicker-cli --version | grep -q "^worker confinement: [^u]" || {
+  echo "package test: the installed worker does not report its confinement" >&2; exit 1; }
+for f in /usr/bin/framepicker /usr/libexec/framepicker/framepicker-worker /usr/share/applications/app.korvane.Framepicker.desktop \
          /usr/share/metainfo/app.korvane.Framepicker.metainfo.xml /usr/share/man/man1/framepicker-cli.1.gz \
          /usr/share/icons/hicolor/scalable/apps/app.korvane.Framepicker.svg \
          /usr/share/icons/hicolor/48x48/apps/app.korvane.Framepicker.png; do
