@@ -7,6 +7,7 @@
 #include "extraction/FrameExtractor.h"
 #include "texts/Texts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,13 +32,16 @@ struct Outcome {
     std::exception_ptr error; // on failure, put into words on the GUI thread
 };
 
-Outcome runJob(const QString& path, const FrameExtractor::Decoder& decoder)
+Outcome extract(const QString& path, const QString& chosenFolder, const FrameExtractor::Decoder& decoder)
 {
     SecurityScopedAccess access(path);
     const bool accessed = access.start();
     Outcome outcome;
     try {
-        const std::filesystem::path folder = FrameExtractor::extractFrames(QFile::encodeName(path).toStdString(), decoder);
+        const std::filesystem::path video = QFile::encodeName(path).toStdString();
+        const std::filesystem::path folder = chosenFolder.isEmpty()
+            ? FrameExtractor::extractFrames(video, decoder)
+            : FrameExtractor::extractFramesInto(video, QFile::encodeName(chosenFolder).toStdString(), decoder);
         outcome.folder = QFile::decodeName(folder.c_str());
     } catch (...) {
         outcome.error = std::current_exception();
@@ -92,6 +96,8 @@ ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                        : QString();
     };
+    chooseFolder = [](QWidget* parent) { return QFileDialog::getExistingDirectory(parent); };
+    connect(m_statusLine, &StatusLine::folderChoiceRequested, this, &ContentView::chooseAnotherFolder);
 }
 
 void ContentView::setStatus(Status status)
@@ -125,13 +131,30 @@ void ContentView::handleLoadedURL(const QUrl& url)
 
 void ContentView::processVideo(const QString& path)
 {
+    runJob(path, {});
+}
+
+void ContentView::chooseAnotherFolder()
+{
+    if (isProcessing() || m_video.isEmpty())
+        return;
+    const QString place = chooseFolder(this);
+    if (place.isEmpty())
+        return;
+    const std::filesystem::path video = QFile::encodeName(m_video).toStdString();
+    runJob(m_video, QDir(place).filePath(QFile::decodeName(FrameExtractor::outputFolderFor(video).filename().c_str())));
+}
+
+void ContentView::runJob(const QString& path, const QString& folder)
+{
+    m_video = path;
     // Busy from this moment, so a second drop or Open Video is refused at once.
     setStatus(Processing{nameWithoutExtension(path)});
     // The continuation runs on the GUI thread, and not at all once this view is gone; the
     // job itself runs to its end, unless the application quits first and stops it.
-    QtConcurrent::run(runJob, path, m_decoder).then(this, [this](const Outcome& outcome) {
+    QtConcurrent::run(extract, path, folder, m_decoder).then(this, [this](const Outcome& outcome) {
         if (outcome.error)
-            setStatus(Error{failureText(outcome.error)});
+            setStatus(failureMessage(outcome.error));
         else
             setStatus(Done{outcome.folder});
     });
