@@ -215,5 +215,73 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <source>error.untrustedLink %@</source>
         <translation>„%@“ ist eine Verknüpfung eines anderen Benutzers; darüber wird nichts geschrieben.</translation>
     </message>
+    <message>
+        <source>status.chooseFolder</source>
+        <translation>Anderen Ordner wählen …</translation>
+    </message>
+    <message>
+        <source>error.reason %@</source>
+        <translation> (%@)</translation>
+    </message>
+    <message>
+        <source>reason.invalidData</source>
+        <translation>ungültige Daten</translation>
+    </message>
+    <message>
+        <source>reason.endOfFile</source>
+        <translation>Dateiende</translation>
+    </message>
+    <message>
+        <source>reason.decoderNotFound</source>
+        <translation>kein Decoder gefunden</translation>
+    </message>
+    <message>
+        <source>reason.ioError</source>
+        <translation>Ein-/Ausgabefehler</translation>
+    </message>
+    <message>
+        <source>reason.permissionDenied</source>
+        <translation>keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>reason.notPermitted</source>
+        <translation>Vorgang nicht zulässig</translation>
+    </message>
+    <message>
+        <source>reason.readOnly</source>
+        <translation>Dateisystem nur lesbar</translation>
+    </message>
+    <message>
+        <source>reason.noSpace</source>
+        <translation>kein Speicherplatz mehr auf dem Gerät</translation>
+    </message>
+    <message>
+        <source>reason.exists</source>
+        <translation>eine Datei dieses Namens existiert</translation>
+    </message>
+    <message>
+        <source>reason.noSuchFile</source>
+        <translation>Datei oder Ordner nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>reason.noMemory</source>
+        <translation>nicht genügend Arbeitsspeicher</translation>
+    </message>
+    <message>
+        <source>reason.segmentationFault</source>
+        <translation>Speicherzugriffsfehler</translation>
+    </message>
+    <message>
+        <source>reason.killed</source>
+        <translation>zwangsweise beendet</translation>
+    </message>
+    <message>
+        <source>reason.aborted</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>reason.forbiddenCall</source>
+        <translation>unzulässiger Systemaufruf</translation>
+    </message>
 </context>
 </TS>

@@ -215,5 +215,73 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>error.untrustedLink %@</source>
         <translation>“%@” is a link made by another user; nothing is written through it.</translation>
     </message>
+    <message>
+        <source>status.chooseFolder</source>
+        <translation>Choose Another Folder…</translation>
+    </message>
+    <message>
+        <source>error.reason %@</source>
+        <translation> (%@)</translation>
+    </message>
+    <message>
+        <source>reason.invalidData</source>
+        <translation>invalid data</translation>
+    </message>
+    <message>
+        <source>reason.endOfFile</source>
+        <translation>end of file</translation>
+    </message>
+    <message>
+        <source>reason.decoderNotFound</source>
+        <translation>no decoder found</translation>
+    </message>
+    <message>
+        <source>reason.ioError</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>reason.permissionDenied</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>reason.notPermitted</source>
+        <translation>operation not permitted</translation>
+    </message>
+    <message>
+        <source>reason.readOnly</source>
+        <translation>read-only file system</translation>
+    </message>
+    <message>
+        <source>reason.noSpace</source>
+        <translation>no space left on the device</translation>
+    </message>
+    <message>
+        <source>reason.exists</source>
+        <translation>a file of that name exists</translation>
+    </message>
+    <message>
+        <source>reason.noSuchFile</source>
+        <translation>no such file or folder</translation>
+    </message>
+    <message>
+        <source>reason.noMemory</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>reason.segmentationFault</source>
+        <translation>segmentation fault</translation>
+    </message>
+    <message>
+        <source>reason.killed</source>
+        <translation>killed</translation>
+    </message>
+    <message>
+        <source>reason.aborted</source>
+        <translation>aborted</translation>
+    </message>
+    <message>
+        <source>reason.forbiddenCall</source>
+        <translation>forbidden system call</translation>
+    </message>
 </context>
 </TS>

@@ -215,5 +215,73 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
         <source>error.untrustedLink %@</source>
         <translation>«%@» es un enlace creado por otro usuario; no se escribe nada a través de él.</translation>
     </message>
+    <message>
+        <source>status.chooseFolder</source>
+        <translation>Elegir otra carpeta…</translation>
+    </message>
+    <message>
+        <source>error.reason %@</source>
+        <translation> (%@)</translation>
+    </message>
+    <message>
+        <source>reason.invalidData</source>
+        <translation>datos no válidos</translation>
+    </message>
+    <message>
+        <source>reason.endOfFile</source>
+        <translation>fin del archivo</translation>
+    </message>
+    <message>
+        <source>reason.decoderNotFound</source>
+        <translation>no se ha encontrado ningún decodificador</translation>
+    </message>
+    <message>
+        <source>reason.ioError</source>
+        <translation>error de entrada/salida</translation>
+    </message>
+    <message>
+        <source>reason.permissionDenied</source>
+        <translation>permiso denegado</translation>
+    </message>
+    <message>
+        <source>reason.notPermitted</source>
+        <translation>operación no permitida</translation>
+    </message>
+    <message>
+        <source>reason.readOnly</source>
+        <translation>sistema de archivos de solo lectura</translation>
+    </message>
+    <message>
+        <source>reason.noSpace</source>
+        <translation>no queda espacio en el dispositivo</translation>
+    </message>
+    <message>
+        <source>reason.exists</source>
+        <translation>ya existe un archivo con ese nombre</translation>
+    </message>
+    <message>
+        <source>reason.noSuchFile</source>
+        <translation>no existe el archivo o la carpeta</translation>
+    </message>
+    <message>
+        <source>reason.noMemory</source>
+        <translation>memoria insuficiente</translation>
+    </message>
+    <message>
+        <source>reason.segmentationFault</source>
+        <translation>fallo de segmentación</translation>
+    </message>
+    <message>
+        <source>reason.killed</source>
+        <translation>detenido a la fuerza</translation>
+    </message>
+    <message>
+        <source>reason.aborted</source>
+        <translation>abortado</translation>
+    </message>
+    <message>
+        <source>reason.forbiddenCall</source>
+        <translation>llamada al sistema no permitida</translation>
+    </message>
 </context>
 </TS>

@@ -215,5 +215,73 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
         <source>error.untrustedLink %@</source>
         <translation>« %@ » est un lien créé par un autre utilisateur ; rien n’est écrit à travers lui.</translation>
     </message>
+    <message>
+        <source>status.chooseFolder</source>
+        <translation>Choisir un autre dossier…</translation>
+    </message>
+    <message>
+        <source>error.reason %@</source>
+        <translation> (%@)</translation>
+    </message>
+    <message>
+        <source>reason.invalidData</source>
+        <translation>données non valides</translation>
+    </message>
+    <message>
+        <source>reason.endOfFile</source>
+        <translation>fin de fichier</translation>
+    </message>
+    <message>
+        <source>reason.decoderNotFound</source>
+        <translation>aucun décodeur trouvé</translation>
+    </message>
+    <message>
+        <source>reason.ioError</source>
+        <translation>erreur d’entrée/sortie</translation>
+    </message>
+    <message>
+        <source>reason.permissionDenied</source>
+        <translation>permission refusée</translation>
+    </message>
+    <message>
+        <source>reason.notPermitted</source>
+        <translation>opération non permise</translation>
+    </message>
+    <message>
+        <source>reason.readOnly</source>
+        <translation>système de fichiers en lecture seule</translation>
+    </message>
+    <message>
+        <source>reason.noSpace</source>
+        <translation>plus d’espace libre sur le périphérique</translation>
+    </message>
+    <message>
+        <source>reason.exists</source>
+        <translation>un fichier de ce nom existe</translation>
+    </message>
+    <message>
+        <source>reason.noSuchFile</source>
+        <translation>fichier ou dossier inexistant</translation>
+    </message>
+    <message>
+        <source>reason.noMemory</source>
+        <translation>mémoire insuffisante</translation>
+    </message>
+    <message>
+        <source>reason.segmentationFault</source>
+        <translation>erreur de segmentation</translation>
+    </message>
+    <message>
+        <source>reason.killed</source>
+        <translation>arrêté de force</translation>
+    </message>
+    <message>
+        <source>reason.aborted</source>
+        <translation>abandonné</translation>
+    </message>
+    <message>
+        <source>reason.forbiddenCall</source>
+        <translation>appel système interdit</translation>
+    </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include "extraction/FrameExtractor.h"
 #include "texts/Texts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,13 +32,19 @@ struct Outcome {
     std::exception_ptr error; // on failure, put into words on the GUI thread
 };
 
-Outcome runJob(const QString& path, const FrameExtractor::Decoder& decoder)
+// Into the folder named after the video beside it, or inside `chosenPlace` where the user
+// chose another.
+Outcome extract(const QString& path, const QString& chosenPlace, const FrameExtractor::Decoder& decoder)
 {
     SecurityScopedAccess access(path);
     const bool accessed = access.start();
     Outcome outcome;
     try {
-        const std::filesystem::path folder = FrameExtractor::extractFrames(QFile::encodeName(path).toStdString(), decoder);
+        const std::filesystem::path video = QFile::encodeName(path).toStdString();
+        FrameExtractor::OutputPlace place = FrameExtractor::outputPlaceFor(video);
+        if (!chosenPlace.isEmpty())
+            place.base = QFile::encodeName(chosenPlace).toStdString();
+        const std::filesystem::path folder = FrameExtractor::extractFramesInto(video, place, decoder);
         outcome.folder = QFile::decodeName(folder.c_str());
     } catch (...) {
         outcome.error = std::current_exception();
@@ -92,6 +99,8 @@ ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                        : QString();
     };
+    chooseFolder = [](QWidget* parent) { return QFileDialog::getExistingDirectory(parent); };
+    connect(m_statusLine, &StatusLine::folderChoiceRequested, this, &ContentView::chooseAnotherFolder);
 }
 
 void ContentView::setStatus(Status status)
@@ -125,13 +134,29 @@ void ContentView::handleLoadedURL(const QUrl& url)
 
 void ContentView::processVideo(const QString& path)
 {
+    runJob(path, {});
+}
+
+void ContentView::chooseAnotherFolder()
+{
+    if (isProcessing() || m_video.isEmpty())
+        return;
+    const QString place = chooseFolder(this);
+    if (place.isEmpty())
+        return;
+    runJob(m_video, place);
+}
+
+void ContentView::runJob(const QString& path, const QString& chosenPlace)
+{
+    m_video = path;
     // Busy from this moment, so a second drop or Open Video is refused at once.
     setStatus(Processing{nameWithoutExtension(path)});
     // The continuation runs on the GUI thread, and not at all once this view is gone; the
     // job itself runs to its end, unless the application quits first and stops it.
-    QtConcurrent::run(runJob, path, m_decoder).then(this, [this](const Outcome& outcome) {
+    QtConcurrent::run(extract, path, chosenPlace, m_decoder).then(this, [this](const Outcome& outcome) {
         if (outcome.error)
-            setStatus(Error{failureText(outcome.error)});
+            setStatus(failureMessage(outcome.error));
         else
             setStatus(Done{outcome.folder});
     });

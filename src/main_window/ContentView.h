@@ -31,13 +31,18 @@ public:
 
     // A dropped item's address: checked to be a local file of a supported type, then processed.
     void handleLoadedURL(const QUrl& url);
-    // Starts the job for one video and returns at once.
+    // Starts the job for one video and returns at once; its folder goes beside the video.
     void processVideo(const QString& path);
     // File > Open Video: asks for one video, unless a job is running.
     void openFile();
+    // The error's "Choose Another Folder…": asks for a folder and runs the failed video's job
+    // again into a folder named after it there. Each such failure asks anew.
+    void chooseAnotherFolder();
 
     // Where openFile gets its file from; the real file dialog unless replaced (tests do).
     std::function<QString(QWidget* parent)> chooseFile;
+    // Where chooseAnotherFolder gets its folder from; the real folder dialog unless replaced.
+    std::function<QString(QWidget* parent)> chooseFolder;
 
     DropZone* dropZone() const { return m_dropZone; }
     StatusLine* statusLine() const { return m_statusLine; }
@@ -47,8 +52,11 @@ signals:
 
 private:
     void setStatus(Status status);
+    // `chosenPlace` empty: into the folder beside the video.
+    void runJob(const QString& path, const QString& chosenPlace);
 
     FrameExtractor::Decoder m_decoder;
+    QString m_video; // the last job's, for another folder
     Status m_status = Idle{};
     DropZone* m_dropZone;
     StatusLine* m_statusLine;

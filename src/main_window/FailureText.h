@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QString>
+#include "Status.h"
 
 #include <exception>
 
 // A failed job in the user's language: the sentence for what happened, naming the file,
-// then the library's or the system's own reason as it comes. Failures without a kind of
-// their own (a folder or file that cannot be written) keep their English text.
-QString failureText(const std::exception_ptr& failure);
+// with the library's or the system's reason inside it (in the user's language too where it
+// is one users meet, else as it comes), and whether another folder may help.
+JobStatus::Error failureMessage(const std::exception_ptr& failure);

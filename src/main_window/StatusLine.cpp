@@ -7,14 +7,36 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// A label whose link takes the keyboard focus along with it, so Tab, then Enter follows it.
+class LinkLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QLabel::focusInEvent(event);
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+            focusNextPrevChild(event->reason() == Qt::TabFocusReason);
+    }
+};
+
+} // namespace
+
 StatusLine::StatusLine(QWidget* parent)
     : QWidget(parent)
-    , m_label(new QLabel(this))
+    , m_label(new LinkLabel(this))
 {
     installAccessibleRoles();
     m_spinner.setInterval(80);
@@ -34,6 +56,8 @@ StatusLine::StatusLine(QWidget* parent)
     connect(m_label, &QLabel::linkActivated, this, [this] {
         if (const auto* done = std::get_if<JobStatus::Done>(&m_status))
             openFolder(QUrl::fromLocalFile(done->folder));
+        else if (std::holds_alternative<JobStatus::Error>(m_status))
+            emit folderChoiceRequested();
     });
 }
 
@@ -58,48 +82,100 @@ void StatusLine::resizeEvent(QResizeEvent*)
     layOutText();
 }
 
-QString StatusLine::text() const
+StatusLine::Parts StatusLine::parts() const
 {
-    if (const auto* processing = std::get_if<JobStatus::Processing>(&m_status))
-        return Texts::text("status.processing %@", processing->name);
+    if (const auto* processing = std::get_if<JobStatus::Processing>(&m_status)) {
+        const QString sentence = Texts::text("status.processing %@");
+        const qsizetype at = sentence.indexOf(QLatin1String("%@"));
+        return at < 0 ? Parts{sentence, {}, {}} : Parts{sentence.left(at), processing->name, sentence.mid(at + 2)};
+    }
     if (const auto* done = std::get_if<JobStatus::Done>(&m_status))
-        return done->folder;
+        return {{}, done->folder, {}};
     if (const auto* error = std::get_if<JobStatus::Error>(&m_status))
-        return error->message;
+        return {error->lead, error->name, error->tail};
     return {};
 }
 
-namespace {
-constexpr int iconSize = 14, iconGap = 6;
+QString StatusLine::text() const
+{
+    const Parts whole = parts();
+    return whole.lead + whole.name + whole.tail;
 }
 
-QString StatusLine::shownText() const
+namespace {
+
+constexpr int iconSize = 14, iconGap = 6;
+
+// The text's first lines in `room`, at most `lines` of them, and what did not fit in them.
+struct Wrapped {
+    QStringList lines;
+    QString rest;
+};
+
+Wrapped wrapped(const QString& text, const QFont& font, int room, int lines)
 {
-    // A path keeps its start and its end; a name being processed keeps its start; a
-    // message takes two lines, the second elided where the rest does not fit.
-    const QString full = text();
-    const QFont font = m_label->font();
-    const QFontMetrics metrics(font);
-    const int room = contentsRect().width() - iconSize - iconGap;
-    if (!std::holds_alternative<JobStatus::Error>(m_status)) {
-        const bool isPath = std::holds_alternative<JobStatus::Done>(m_status);
-        return metrics.elidedText(full, isPath ? Qt::ElideMiddle : Qt::ElideRight, room);
-    }
-    QTextLayout layout(full, font);
+    QTextLayout layout(text, font);
     QTextOption wrapping;
     wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere); // a long file name too
     layout.setTextOption(wrapping);
     layout.beginLayout();
-    QTextLine first = layout.createLine();
-    if (!first.isValid())
-        return full;
-    first.setLineWidth(room);
-    const QString firstLine = full.mid(first.textStart(), first.textLength()).trimmed();
-    const QString rest = full.mid(first.textStart() + first.textLength()).trimmed();
+    Wrapped result;
+    qsizetype end = 0;
+    for (int count = 0; count < lines; ++count) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(room);
+        result.lines << text.mid(line.textStart(), line.textLength()).trimmed();
+        end = line.textStart() + line.textLength();
+    }
     layout.endLayout();
-    if (rest.isEmpty())
-        return firstLine;
-    return firstLine + QLatin1Char('\n') + metrics.elidedText(rest, Qt::ElideRight, room);
+    result.rest = text.mid(end).trimmed();
+    return result;
+}
+
+// What the error offers after its message, in its language's spacing.
+QString linkAfter(const QString& message)
+{
+    return (message.endsWith(QChar(0x3002)) ? QString() : QStringLiteral(" ")) + Texts::text("status.chooseFolder");
+}
+
+} // namespace
+
+QString StatusLine::shownText() const
+{
+    const Parts whole = parts();
+    const auto* error = std::get_if<JobStatus::Error>(&m_status);
+    const int lines = error ? 2 : 1;
+    const QString link = error && error->offersFolder ? linkAfter(text()) : QString();
+    const QFont font = m_label->font();
+    const QFontMetrics metrics(font);
+    const int room = contentsRect().width() - iconSize - iconGap;
+    const auto fitting = [&](const QString& name) -> std::optional<QString> {
+        const Wrapped shown = wrapped(whole.lead + name + whole.tail + link, font, room, lines);
+        return shown.rest.isEmpty() ? std::optional(shown.lines.join(QLatin1Char('\n'))) : std::nullopt;
+    };
+    if (const auto shown = fitting(whole.name))
+        return *shown;
+    // The name gives way first, shortened in its middle no more than it must.
+    const int ellipsis = metrics.horizontalAdvance(QChar(0x2026));
+    std::optional<QString> best;
+    for (int least = ellipsis, most = metrics.horizontalAdvance(whole.name) - 1; least <= most;) {
+        const int width = (least + most) / 2;
+        if (const auto shown = fitting(metrics.elidedText(whole.name, Qt::ElideMiddle, width))) {
+            best = shown;
+            least = width + 1;
+        } else {
+            most = width - 1;
+        }
+    }
+    if (best)
+        return *best;
+    // Not even the sentence fits: its first lines, the last one cut short before the link.
+    const QString message = whole.lead + metrics.elidedText(whole.name, Qt::ElideMiddle, ellipsis) + whole.tail;
+    Wrapped shown = wrapped(message, font, room, lines - 1);
+    shown.lines << metrics.elidedText(shown.rest, Qt::ElideRight, room - metrics.horizontalAdvance(link)) + link;
+    return shown.lines.join(QLatin1Char('\n'));
 }
 
 // Icon and text centred together as one row; the text is the label, so it can be selected.
@@ -122,6 +198,18 @@ void StatusLine::layOutText()
                              .arg(QUrl::fromLocalFile(done->folder).toString(QUrl::FullyEncoded).toHtmlEscaped(),
                                   colour.name(), shown.toHtmlEscaped()));
         m_label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    } else if (const auto* error = std::get_if<JobStatus::Error>(&m_status); error && error->offersFolder) {
+        // The message, then its last words a link, reached with Tab as well as the mouse.
+        colour = Look::failure();
+        const QString link = Texts::text("status.chooseFolder");
+        qsizetype at = shown.size();
+        for (auto letters = std::ranges::count_if(link, [](QChar c) { return !c.isSpace(); }); letters > 0 && at > 0;)
+            letters -= !shown.at(--at).isSpace();
+        const auto html = [](const QString& plain) { return plain.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")); };
+        m_label->setTextFormat(Qt::RichText);
+        m_label->setText(QStringLiteral("<div style=\"white-space:pre\">%1<a href=\"#folder\">%2</a></div>")
+                             .arg(html(shown.left(at)), html(shown.mid(at))));
+        m_label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     } else {
         if (std::holds_alternative<JobStatus::Error>(m_status))
             colour = Look::failure();

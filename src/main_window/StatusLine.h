@@ -12,26 +12,36 @@
 class QLabel;
 
 // The one line under the drop zone: nothing, the busy indicator with the video's name, the
-// folder with a check mark, or the message with a cross. The text can be selected with the
-// mouse; the done state's folder is a link.
+// folder with a check mark, or the message with a cross (and, when another folder may help,
+// a link to choose one). The text can be selected with the mouse; the done state's folder is
+// a link.
 class StatusLine : public QWidget {
     Q_OBJECT
 public:
     explicit StatusLine(QWidget* parent = nullptr);
     void setStatus(const Status& status);
-    // The text as drawn at the moment: one line elided, or a message on two lines with the
-    // rest elided; the whole text is always the tooltip, and what Copy copies unless a part
-    // of it is selected.
+    // The text as drawn at the moment, lines apart by '\n': one line, or a message on two.
+    // A name or path is shortened in its middle first, so the rest stays whole; the whole
+    // text is always the tooltip, and what Copy copies unless a part of it is selected.
     QString shownText() const;
 
     // Where a click on the done state's folder goes; the file manager unless replaced.
     std::function<void(const QUrl&)> openFolder;
+
+signals:
+    // The error's "Choose Another Folder…" was activated, by mouse or keyboard.
+    void folderChoiceRequested();
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
 
 private:
+    // The text in three parts: the words around the name, and the name, which gives way first.
+    struct Parts {
+        QString lead, name, tail;
+    };
+    Parts parts() const;
     QString text() const;
     void layOutText();
     Status m_status;

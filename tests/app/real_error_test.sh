@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real framepicker in a German session in a real X server (Xvfb) with a broken
 # video, as "Open With" does. The status line's context menu copies its text, which must be
-# the German sentence naming the file; the red cross is drawn and the window has its icon.
+# the German sentence naming the file, its reason in German too; the red cross is drawn and
+# the window has its icon.
 #   real_error_test.sh FRAMEPICKER [SCREENSHOT_COPY]
 set -euo pipefail
 export QT_QPA_PLATFORM=xcb # a real X server, whatever the caller's environment says
@@ -29,7 +30,7 @@ xvfb-run -a -s "-screen 0 640x480x24" bash -c '
 [ -z "$keep" ] || cp "$work/shot.png" "$keep"
 echo "copied: $(cat "$work/copied")"
 echo "icon: $(cat "$work/icon")"
-grep -q "„kaputt.mp4“ konnte nicht als Video gelesen werden." "$work/copied"
+grep -q "„kaputt.mp4“ konnte nicht als Video gelesen werden (ungültige Daten)." "$work/copied"
 grep -q "Icon (16 x 16)" "$work/icon"
 red=$(convert "$work/shot.png" -fuzz 12% -fill black +opaque "#E02F2F" -fill white -opaque "#E02F2F" \
       -format "%[fx:mean*w*h]" info:)

@@ -15,11 +15,15 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QThreadPool>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace TestMedia;
 
@@ -52,7 +56,7 @@ bool waitWhileProcessing(ContentView* view)
 QString errorOf(const ContentView* view)
 {
     const auto* error = std::get_if<ContentView::Error>(&view->status());
-    return error ? error->message : QStringLiteral("<no error>");
+    return error ? error->message() : QStringLiteral("<no error>");
 }
 
 // A view in a window of its own, deleted when closed, as in a main window, decoding in the
@@ -224,7 +228,7 @@ TEST(Window, aDecoderThatDiesIsAnErrorAndTheWindowGoesOn)
     ContentView view(crashing.decoder());
     view.processVideo(qpath(folder / "crash.mp4"));
     ASSERT_TRUE(waitWhileProcessing(&view));
-    EXPECT_EQ(errorOf(&view), QStringLiteral("error.workerStopped crash.mp4 (Segmentation fault)"));
+    EXPECT_EQ(errorOf(&view).toStdString(), "error.workerStopped crash.mp4error.reason reason.segmentationFault");
     view.processVideo(qpath(folder / "fine.mp4"));
     ASSERT_TRUE(waitWhileProcessing(&view));
     EXPECT_TRUE(std::holds_alternative<ContentView::Done>(view.status())) << errorOf(&view).toStdString();
@@ -267,33 +271,104 @@ TEST_F(WindowTest, eightWindowsRunEightJobsAtOnce)
     }
 }
 
-// A German session: the window's own refusals and the extractor's failures in German,
-// the library's reason after them as it comes.
+// A German and a Japanese session: the window's own refusals and the extractor's failures in
+// the session's words, the library's and the system's reasons too; a long name gives way,
+// so the line still shows what is happening and why.
 TEST_F(WindowTest, translatedTextsAndTheFixedSize)
 {
-    QTranslator german;
-    ASSERT_TRUE(german.load(QStringLiteral("framepicker_de"), QStringLiteral(":/i18n")));
-    QCoreApplication::installTranslator(&german);
-    const fs::path folder = scratchFolder("german");
-    drop(view(), {QUrl::fromLocalFile(qpath(folder / "100%@ done%1.txt"))});
-    EXPECT_EQ(errorOf(view()), QString::fromUtf8("\u201Etxt\u201C-Dateien werden nicht unterst\u00FCtzt. Bitte eine Videodatei w\u00E4hlen."));
-    writeFile(folder / "kaputt.mp4", "not a video at all");
-    ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(folder / "kaputt.mp4"))}));
-    ASSERT_TRUE(waitWhileProcessing(view()));
-    EXPECT_TRUE(errorOf(view()).startsWith(
-        QString::fromUtf8("\u201Ekaputt.mp4\u201C konnte nicht als Video gelesen werden. (")))
-        << errorOf(view()).toStdString();
-    // A file where the folder would go (root may write anywhere, so not a read-only folder).
-    const fs::path video = makeClip(folder / "Urlaub.mp4", Clip{.frames = 2});
-    writeFile(folder / "Urlaub", "in the way");
-    ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(video))}));
-    ASSERT_TRUE(waitWhileProcessing(view()));
-    EXPECT_TRUE(errorOf(view()).startsWith(
-        QString::fromUtf8("Der Ordner \u201E%1\u201C konnte nicht angelegt werden. (").arg(qpath(folder / "Urlaub"))))
-        << errorOf(view()).toStdString();
-    QCoreApplication::removeTranslator(&german);
-
+    struct Session {
+        const char* table;
+        const char* unsupported;
+        const char* unreadable;
+        const char* processing; // the shown line's words after the long name
+        const char* folderError;
+    };
+    const Session sessions[] = {
+        {"framepicker_de", "\u201Etxt\u201C-Dateien werden nicht unterst\u00FCtzt. Bitte eine Videodatei w\u00E4hlen.",
+         "\u201Ekaputt.mp4\u201C konnte nicht als Video gelesen werden (ung\u00FCltige Daten).", "\u201C wird verarbeitet \u2026",
+         "\u201C konnte nicht angelegt werden (eine Datei dieses Namens existiert)."},
+        {"framepicker_ja", "\u300Ctxt\u300D\u30D5\u30A1\u30A4\u30EB\u306B\u306F\u5BFE\u5FDC\u3057\u3066\u3044\u307E\u305B\u3093\u3002\u30D3\u30C7\u30AA\u30D5\u30A1\u30A4\u30EB\u3092\u9078\u629E\u3057\u3066\u304F\u3060\u3055\u3044\u3002",
+         "\u300Ckaputt.mp4\u300D\u3092\u30D3\u30C7\u30AA\u3068\u3057\u3066\u8AAD\u307F\u8FBC\u3081\u307E\u305B\u3093\u3067\u3057\u305F\uFF08\u7121\u52B9\u306A\u30C7\u30FC\u30BF\uFF09\u3002",
+         "\u300D\u3092\u51E6\u7406\u4E2D\u2026",
+         "\u300D\u3092\u4F5C\u6210\u3067\u304D\u307E\u305B\u3093\u3067\u3057\u305F\uFF08\u540C\u3058\u540D\u524D\u306E\u30D5\u30A1\u30A4\u30EB\u304C\u3042\u308A\u307E\u3059\uFF09\u3002"},
+    };
+    for (const Session& session : sessions) {
+        SCOPED_TRACE(session.table);
+        QTranslator table;
+        ASSERT_TRUE(table.load(QString::fromLatin1(session.table), QStringLiteral(":/i18n")));
+        QCoreApplication::installTranslator(&table);
+        const fs::path folder = scratchFolder(session.table);
+        drop(view(), {QUrl::fromLocalFile(qpath(folder / "100%@ done%1.txt"))});
+        EXPECT_EQ(errorOf(view()).toStdString(), session.unsupported);
+        writeFile(folder / "kaputt.mp4", "not a video at all");
+        ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(folder / "kaputt.mp4"))}));
+        ASSERT_TRUE(waitWhileProcessing(view()));
+        EXPECT_EQ(errorOf(view()).toStdString(), session.unreadable);
+        // A file where the folder would go (root may write anywhere, so not a read-only folder).
+        const std::string name = "Strand am Abend mit der ganzen Familie und den Hunden 2024";
+        const fs::path video = makeClip(folder / (name + ".mp4"), Clip{.frames = 2});
+        writeFile(folder / name, "in the way");
+        ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(video))}));
+        // Spaces aside, as the line may break at one.
+        const auto shows = [&](const char* end) {
+            const QString shown = view()->statusLine()->shownText().remove(QRegularExpression(QStringLiteral("\\s")));
+            return shown.contains(QStringLiteral("2024")) && shown.endsWith(QString::fromUtf8(end).remove(QLatin1Char(' ')));
+        };
+        EXPECT_TRUE(shows(session.processing)) << view()->statusLine()->shownText().toStdString();
+        ASSERT_TRUE(waitWhileProcessing(view()));
+        EXPECT_TRUE(shows(session.folderError)) << view()->statusLine()->shownText().toStdString();
+        QCoreApplication::removeTranslator(&table);
+    }
     EXPECT_EQ(view()->size(), QSize(400, 300));
+}
+
+// A folder the video's folder cannot be made in: the error offers another place, by
+// keyboard as by mouse, and the job runs again into a folder named after the video there.
+TEST_F(WindowTest, aReadOnlyFolderOffersAnotherPlace)
+{
+    const fs::path folder = scratchFolder("readOnly");
+    fs::create_directory(folder / "card");
+    const fs::path video = makeClip(folder / "card" / "clip.mov", Clip{});
+    // chmod does not stop root; a read-only bind mount does.
+    struct ReadOnly {
+        fs::path folder;
+        bool mounted = false;
+        ~ReadOnly() { mounted ? void(::umount2(folder.c_str(), MNT_DETACH)) : fs::permissions(folder, fs::perms::owner_all); }
+    } readOnly{folder / "card"};
+    if (::geteuid() != 0)
+        fs::permissions(readOnly.folder, fs::perms::owner_read | fs::perms::owner_exec);
+    else if (!(readOnly.mounted = ::mount(readOnly.folder.c_str(), readOnly.folder.c_str(), nullptr, MS_BIND, nullptr) == 0)
+             || ::mount(nullptr, readOnly.folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+        GTEST_SKIP() << "no read-only bind mount here";
+
+    int asked = 0;
+    fs::create_directory(folder / "stills"); // the dialog offers only folders that exist
+    view()->chooseFolder = [&](QWidget*) { ++asked; return qpath(folder / "stills"); };
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(video))}));
+        ASSERT_TRUE(waitWhileProcessing(view()));
+        EXPECT_TRUE(view()->statusLine()->shownText().endsWith(QStringLiteral("status.chooseFolder")))
+            << view()->statusLine()->shownText().toStdString();
+        EXPECT_EQ(asked, attempt); // never the last choice without asking
+        auto* text = view()->statusLine()->findChild<QLabel*>();
+        if (attempt == 0) {
+            QTest::keyClick(view()->dropZone(), Qt::Key_Tab);
+            ASSERT_TRUE(text->hasFocus());
+            QTest::keyClick(text, Qt::Key_Return);
+        } else {
+            const QFontMetrics metrics(text->font()); // the link ends the second line
+            const int end = metrics.horizontalAdvance(view()->statusLine()->shownText().section(QLatin1Char('\n'), 1));
+            QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(end - metrics.averageCharWidth(), text->height() / 2 + metrics.height() / 2));
+        }
+        EXPECT_EQ(asked, attempt + 1);
+        ASSERT_TRUE(waitWhileProcessing(view()));
+        const auto* done = std::get_if<ContentView::Done>(&view()->status());
+        ASSERT_NE(done, nullptr) << errorOf(view()).toStdString();
+        EXPECT_EQ(done->folder, qpath(folder / "stills" / "clip"));
+        EXPECT_EQ(readMarks(readPNG(folder / "stills" / "clip" / "first.png")).index, 0);
+        EXPECT_EQ(readMarks(readPNG(folder / "stills" / "clip" / "last.png")).index, 29);
+        fs::remove_all(folder / "stills" / "clip");
+    }
 }
 
 } // namespace
