@@ -70,6 +70,11 @@ OutputError::OutputError(Kind kind, std::error_code code, const std::filesystem:
 {
 }
 
+std::string pictureSize(std::int64_t width, std::int64_t height)
+{
+    return std::to_string(width) + " \u00D7 " + std::to_string(height) + " pixels";
+}
+
 std::string libraryText(int error)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};

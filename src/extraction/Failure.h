@@ -2,10 +2,14 @@
 
 #include "FrameExtractor.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
 namespace FrameExtractor {
+
+// A picture's size as a reason gives it: "1920 × 1080 pixels".
+std::string pictureSize(std::int64_t width, std::int64_t height);
 
 // FFmpeg's text for one of its error codes.
 std::string libraryText(int error);

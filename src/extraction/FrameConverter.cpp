@@ -25,6 +25,7 @@ using SwsPtr = std::unique_ptr<SwsContext, SwsFreer>;
 // The picture as shown is held up to three times (RGBA, turned upright, deflated): beyond
 // the largest picture a job decodes it would not fit in a job's memory.
 constexpr std::int64_t maxPixels = maxDecodedPixels;
+constexpr std::int64_t maxScreenConversionPixels = std::int64_t(4096) * 2304;
 constexpr int maxSide = 65535;
 
 int unitCoefficient(std::int32_t fixed16)
@@ -95,7 +96,7 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
     if (displayWidth < 1 || (displayWidth > maxSide && width <= maxSide))
         fail(MediaError::Kind::extremeAspectRatio, video, std::to_string(sar.num) + ":" + std::to_string(sar.den));
     if (displayWidth > maxSide || height > maxSide || displayWidth * height > maxPixels)
-        fail(MediaError::Kind::tooLarge, video, std::to_string(displayWidth) + " \u00D7 " + std::to_string(height) + " pixels");
+        fail(MediaError::Kind::tooLarge, video, pictureSize(displayWidth, height));
 
     const auto* descriptor = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(frame->format));
     if (!descriptor)
@@ -104,6 +105,10 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
 
     Image image;
     if (needsScreenConversion(frame)) {
+        // Tone mapping works on the whole picture in floating point, several copies of it:
+        // beyond 4096 x 2304 they would not fit in a job's memory.
+        if (displayWidth * height > maxScreenConversionPixels)
+            fail(MediaError::Kind::tooLarge, video, pictureSize(displayWidth, height));
         const int error = convertForScreen(frame, static_cast<int>(displayWidth), alpha, image);
         if (error == AVERROR(ENOMEM))
             throw std::bad_alloc();
@@ -125,8 +130,7 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
                                  SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr));
     if (!scaler && image.width != width)
         fail(MediaError::Kind::unscalable, video,
-             std::to_string(width) + " \u00D7 " + std::to_string(height) + " to " + std::to_string(image.width) + " \u00D7 "
-                 + std::to_string(height) + " pixels");
+             pictureSize(width, height) + " to " + pictureSize(image.width, height));
     if (!scaler)
         fail(MediaError::Kind::unconvertiblePixels, video, descriptor->name);
     if (!(descriptor->flags & AV_PIX_FMT_FLAG_RGB)) {

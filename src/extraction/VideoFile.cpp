@@ -162,7 +162,7 @@ void VideoFile::openDecoder(int index)
     const AVCodecParameters* parameters = stream()->codecpar;
     if (std::int64_t(parameters->width) * parameters->height > maxDecodedPixels)
         fail(MediaError::Kind::tooLarge, m_path,
-             std::to_string(parameters->width) + " \u00D7 " + std::to_string(parameters->height) + " pixels");
+             pictureSize(parameters->width, parameters->height));
     const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
     if (!codec)
         fail(MediaError::Kind::unsupportedFormat, m_path, formatNameOf(parameters));
