@@ -172,9 +172,19 @@ std::optional<unsigned> parseJobs(const std::string& text)
 namespace {
 
 std::atomic<bool> stopping = false;
+std::atomic<int> stoppedBy = 0; // the signal, once one came
 // Held shared while a pair is written, so that a signal never ends the process between its
 // two images or leaves a temporary file.
 std::shared_mutex pairsBeingWritten;
+
+// Once no pair is being written, ends the process as the signal would have (128 + its number).
+[[noreturn]] void exitAsStopped()
+{
+    const std::unique_lock noPairBeingWritten(pairsBeingWritten);
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(128 + stoppedBy);
+}
 
 // SIGINT and SIGTERM stop the workers at once, let a pair being written finish, and end the
 // process as the signal would (exit status 128 + its number). They are taken by one thread
@@ -190,12 +200,10 @@ void stopOnSignal(FrameExtractor::WorkerServer& workers)
         int signal = 0;
         while (sigwait(&signals, &signal) != 0) {
         }
+        stoppedBy = signal;
         stopping = true;
         workers.stop();
-        const std::unique_lock noPairBeingWritten(pairsBeingWritten);
-        std::fflush(stdout);
-        std::fflush(stderr);
-        std::_Exit(128 + signal);
+        exitAsStopped();
     }).detach();
 }
 
@@ -323,5 +331,8 @@ int main(int argc, char** argv)
             }
             std::fflush(stdout);
         });
+    // The batch may have ended with the jobs a signal stopped.
+    if (stopping)
+        exitAsStopped();
     return status;
 }

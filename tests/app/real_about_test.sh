@@ -8,7 +8,9 @@ export QT_QPA_PLATFORM=xcb # a real X server, whatever the caller's environment 
 app=$1; keep=${2:-}
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 export app work
-xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+# Each script starts its search for a free display elsewhere: two xvfb-run -a started at once
+# may otherwise take the same one, and each test would then drive the other's window.
+xvfb-run -a -n 110 -s "-screen 0 800x600x24" bash -c '
   HOME="$work" "$app" --about & pid=$!
   sleep 3
   for i in 1 2 3; do import -window root "$work/shot$i.png"; sleep 1.5; done

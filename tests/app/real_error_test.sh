@@ -11,7 +11,9 @@ app=$1; keep=${2:-}
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 printf 'not a video at all' >"$work/kaputt.mp4"
 export app work
-xvfb-run -a -s "-screen 0 640x480x24" bash -c '
+# Each script starts its search for a free display elsewhere: two xvfb-run -a started at once
+# may otherwise take the same one, and each test would then drive the other's window.
+xvfb-run -a -n 120 -s "-screen 0 640x480x24" bash -c '
   HOME="$work" "$app" "$work/kaputt.mp4" 2>"$work/stderr" & pid=$!
   for i in $(seq 100); do window=$(xdotool search --name "^Framepicker$" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
   # The error is shown once the red cross is drawn.

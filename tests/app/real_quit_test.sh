@@ -11,7 +11,9 @@ video="$work/long.mp4" # about three seconds of decoding, to the last of 600 gra
 ffmpeg -v error -f lavfi -i testsrc2=s=640x480:r=30 -frames:v 600 -vf noise=alls=30:allf=t \
   -c:v libx264 -preset ultrafast -g 1000 -pix_fmt yuv420p "$video"
 export app video work
-xvfb-run -a -s "-screen 0 640x480x24" bash -c '
+# Each script starts its search for a free display elsewhere: two xvfb-run -a started at once
+# may otherwise take the same one, and each test would then drive the other's window.
+xvfb-run -a -n 130 -s "-screen 0 640x480x24" bash -c '
   HOME="$work" "$app" "$video" & pid=$!
   for i in $(seq 100); do window=$(xdotool search --name "^Framepicker$" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
   # The job is under way once the worker server (the one child of the application) has a

@@ -10,7 +10,9 @@ work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 video="$work/Sommer am See – Ä.mp4"
 ffmpeg -v error -f lavfi -i testsrc2=s=320x240:r=30:d=1 -pix_fmt yuv420p "$video"
 export app video work
-xvfb-run -a -s "-screen 0 640x480x24" bash -c '
+# Each script starts its search for a free display elsewhere: two xvfb-run -a started at once
+# may otherwise take the same one, and each test would then drive the other's window.
+xvfb-run -a -n 140 -s "-screen 0 640x480x24" bash -c '
   HOME="$work" "$app" "$video" & pid=$!
   for i in $(seq 600); do [ -f "$work/Sommer am See – Ä/last.png" ] && break; sleep 0.1; done
   sleep 1
