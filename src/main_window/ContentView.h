@@ -36,7 +36,8 @@ public:
     // File > Open Video: asks for one video, unless a job is running.
     void openFile();
 
-    // Where openFile gets its file from; the real file dialog unless replaced (tests do).
+    // Where openFile gets its file from; unless replaced (tests do), the file dialog, opening
+    // where a video was last chosen (kept in the settings), at first in the user's videos.
     std::function<QString(QWidget* parent)> chooseFile;
 
     DropZone* dropZone() const { return m_dropZone; }

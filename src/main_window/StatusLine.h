@@ -30,10 +30,17 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    // With text the line is a Tab stop: Enter opens the done state's folder (through
+    // openFolder), the Menu key and Shift+F10 open the context menu with Copy.
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
 
 private:
     QString text() const;
     void layOutText();
+    QString accessibleText() const; // the state, then the text
     Status m_status;
     QLabel* m_label;
     QTimer m_spinner;
