@@ -32,6 +32,10 @@
         <translation>Ü&amp;ber Framepicker</translation>
     </message>
     <message>
+        <source>launch.tooMany %@</source>
+        <translation>Framepicker öffnet höchstens acht Videos auf einmal, jedes in einem eigenen Fenster. Nicht geöffnete Videos: %@.</translation>
+    </message>
+    <message>
         <source>Framepicker</source>
         <translation>Framepicker</translation>
     </message>
@@ -120,6 +124,10 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
+        <source>openPanel.title</source>
+        <translation>Video öffnen</translation>
+    </message>
+    <message>
         <source>error.notFound %@</source>
         <translation>„%@“ wurde nicht gefunden.</translation>
     </message>
@@ -186,6 +194,18 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
     <message>
         <source>status.copy</source>
         <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>status.state.processing %@</source>
+        <translation>Wird verarbeitet: %@</translation>
+    </message>
+    <message>
+        <source>status.state.done %@</source>
+        <translation>Fertig: %@</translation>
+    </message>
+    <message>
+        <source>status.state.error %@</source>
+        <translation>Fehler: %@</translation>
     </message>
     <message>
         <source>error.cannotCreateFolder %@</source>

@@ -32,6 +32,10 @@
         <translation>&amp;About Framepicker</translation>
     </message>
     <message>
+        <source>launch.tooMany %@</source>
+        <translation>Framepicker opens up to eight videos at once, each in its own window. Videos left out: %@.</translation>
+    </message>
+    <message>
         <source>Framepicker</source>
         <translation>Framepicker</translation>
     </message>
@@ -120,6 +124,10 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>All files (*)</translation>
     </message>
     <message>
+        <source>openPanel.title</source>
+        <translation>Open Video</translation>
+    </message>
+    <message>
         <source>error.notFound %@</source>
         <translation>“%@” could not be found.</translation>
     </message>
@@ -186,6 +194,18 @@ By using the software you agree to indemnify and hold harmless its authors and r
     <message>
         <source>status.copy</source>
         <translation>Copy</translation>
+    </message>
+    <message>
+        <source>status.state.processing %@</source>
+        <translation>Processing: %@</translation>
+    </message>
+    <message>
+        <source>status.state.done %@</source>
+        <translation>Done: %@</translation>
+    </message>
+    <message>
+        <source>status.state.error %@</source>
+        <translation>Error: %@</translation>
     </message>
     <message>
         <source>error.cannotCreateFolder %@</source>

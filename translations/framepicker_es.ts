@@ -32,6 +32,10 @@
         <translation>Acerca &amp;de Framepicker</translation>
     </message>
     <message>
+        <source>launch.tooMany %@</source>
+        <translation>Framepicker abre como máximo ocho vídeos a la vez, cada uno en su propia ventana. Vídeos sin abrir: %@.</translation>
+    </message>
+    <message>
         <source>Framepicker</source>
         <translation>Framepicker</translation>
     </message>
@@ -120,6 +124,10 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
         <translation>Todos los archivos (*)</translation>
     </message>
     <message>
+        <source>openPanel.title</source>
+        <translation>Abrir vídeo</translation>
+    </message>
+    <message>
         <source>error.notFound %@</source>
         <translation>No se ha encontrado «%@».</translation>
     </message>
@@ -186,6 +194,18 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
     <message>
         <source>status.copy</source>
         <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>status.state.processing %@</source>
+        <translation>Procesando: %@</translation>
+    </message>
+    <message>
+        <source>status.state.done %@</source>
+        <translation>Terminado: %@</translation>
+    </message>
+    <message>
+        <source>status.state.error %@</source>
+        <translation>Error: %@</translation>
     </message>
     <message>
         <source>error.cannotCreateFolder %@</source>

@@ -32,6 +32,10 @@
         <translation>À &amp;propos de Framepicker</translation>
     </message>
     <message>
+        <source>launch.tooMany %@</source>
+        <translation>Framepicker ouvre au plus huit vidéos à la fois, chacune dans sa propre fenêtre. Vidéos non ouvertes : %@.</translation>
+    </message>
+    <message>
         <source>Framepicker</source>
         <translation>Framepicker</translation>
     </message>
@@ -120,6 +124,10 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
         <translation>Tous les fichiers (*)</translation>
     </message>
     <message>
+        <source>openPanel.title</source>
+        <translation>Ouvrir une vidéo</translation>
+    </message>
+    <message>
         <source>error.notFound %@</source>
         <translation>« %@ » est introuvable.</translation>
     </message>
@@ -186,6 +194,18 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
     <message>
         <source>status.copy</source>
         <translation>Copier</translation>
+    </message>
+    <message>
+        <source>status.state.processing %@</source>
+        <translation>Traitement : %@</translation>
+    </message>
+    <message>
+        <source>status.state.done %@</source>
+        <translation>Terminé : %@</translation>
+    </message>
+    <message>
+        <source>status.state.error %@</source>
+        <translation>Erreur : %@</translation>
     </message>
     <message>
         <source>error.cannotCreateFolder %@</source>

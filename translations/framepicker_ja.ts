@@ -32,6 +32,10 @@
         <translation>Framepicker について(&amp;A)</translation>
     </message>
     <message>
+        <source>launch.tooMany %@</source>
+        <translation>Framepicker で一度に開けるビデオは 8 本までで、それぞれを専用のウインドウで開きます。開かなかったビデオ：%@ 本</translation>
+    </message>
+    <message>
         <source>Framepicker</source>
         <translation>Framepicker</translation>
     </message>
@@ -120,6 +124,10 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>すべてのファイル (*)</translation>
     </message>
     <message>
+        <source>openPanel.title</source>
+        <translation>ビデオを開く</translation>
+    </message>
+    <message>
         <source>error.notFound %@</source>
         <translation>「%@」が見つかりません。</translation>
     </message>
@@ -186,6 +194,18 @@ By using the software you agree to indemnify and hold harmless its authors and r
     <message>
         <source>status.copy</source>
         <translation>コピー</translation>
+    </message>
+    <message>
+        <source>status.state.processing %@</source>
+        <translation>処理中：%@</translation>
+    </message>
+    <message>
+        <source>status.state.done %@</source>
+        <translation>完了：%@</translation>
+    </message>
+    <message>
+        <source>status.state.error %@</source>
+        <translation>エラー：%@</translation>
     </message>
     <message>
         <source>error.cannotCreateFolder %@</source>

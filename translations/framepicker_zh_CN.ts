@@ -32,6 +32,10 @@
         <translation>关于 Framepicker(&amp;A)</translation>
     </message>
     <message>
+        <source>launch.tooMany %@</source>
+        <translation>Framepicker 一次最多打开八个视频，每个视频各占一个窗口。未打开的视频：%@ 个。</translation>
+    </message>
+    <message>
         <source>Framepicker</source>
         <translation>Framepicker</translation>
     </message>
@@ -120,6 +124,10 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>所有文件 (*)</translation>
     </message>
     <message>
+        <source>openPanel.title</source>
+        <translation>打开视频</translation>
+    </message>
+    <message>
         <source>error.notFound %@</source>
         <translation>找不到“%@”。</translation>
     </message>
@@ -186,6 +194,18 @@ By using the software you agree to indemnify and hold harmless its authors and r
     <message>
         <source>status.copy</source>
         <translation>复制</translation>
+    </message>
+    <message>
+        <source>status.state.processing %@</source>
+        <translation>正在处理：%@</translation>
+    </message>
+    <message>
+        <source>status.state.done %@</source>
+        <translation>完成：%@</translation>
+    </message>
+    <message>
+        <source>status.state.error %@</source>
+        <translation>错误：%@</translation>
     </message>
     <message>
         <source>error.cannotCreateFolder %@</source>

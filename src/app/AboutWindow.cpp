@@ -105,9 +105,11 @@ std::function<void(const QUrl&)> AboutWindow::openURL = [](const QUrl& url) { QD
 
 const std::vector<EmojiLane::Config>& AboutWindow::lanes()
 {
+    // Four lanes pass above and to the left of the name and the version, two below and to the
+    // right, each with room to spare, so that no emoji drifts across the text.
     static const std::vector<EmojiLane::Config> configs = {
-        {48, 30, 0.2, -120, 0.45}, {44, 32, 0.8, -60, 0.4}, {52, 25, 0.5, -20, 0.5},
-        {56, 35, 0.0, 40, 0.5},    {50, 40, 0.7, 100, 0.45}, {46, 27, 0.15, 140, 0.42},
+        {48, 30, 0.2, -110, 0.45}, {44, 32, 0.8, -170, 0.4}, {52, 25, 0.5, -200, 0.5},
+        {56, 35, 0.0, 190, 0.5},   {50, 40, 0.7, 200, 0.45}, {46, 27, 0.15, -140, 0.42},
     };
     return configs;
 }
@@ -143,6 +145,8 @@ AboutWindow::AboutWindow()
 {
     setFixedSize(320, 420);
     setWindowTitle(QString()); // no title text
+    // The window holds the focus at first, so that no ring shows until Tab is pressed.
+    setFocus();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -197,14 +201,16 @@ AboutView::AboutView(QWidget* parent)
     addPadded(column, divider(this), 24, 0, 24, 0);
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.75);
-    QColor quaternary = palette().color(QPalette::WindowText);
-    quaternary.setAlphaF(0.28);
-    QLabel* body = label(Texts::text(disclaimerText), small, quaternary, this);
+    QLabel* body = label(Texts::text(disclaimerText), small, Look::tertiary(this), this);
     body->setWordWrap(true);
     body->setContentsMargins(24, 8, 24, 8);
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("disclaimer"));
     scroll->setFrameShape(QFrame::NoFrame);
+    // It takes the focus, so that the keys scroll it; the focus shows as a ring around it.
+    scroll->setStyleSheet(QStringLiteral("QScrollArea#disclaimer { border: 2px solid transparent; border-radius: 4px; }"
+                                         "QScrollArea#disclaimer:focus { border-color: %1; }")
+                              .arg(Look::focusRing(this).name()));
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -224,10 +230,13 @@ AboutView::AboutView(QWidget* parent)
     link->setFlat(true);
     link->setCursor(Qt::PointingHandCursor);
     link->setFont(Look::caption(this));
-    // Underlined while it has the keyboard focus, as links show it.
-    link->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; color: %1; }"
-                                       "QPushButton:focus { text-decoration: underline; }")
-                            .arg(Look::accent().name()));
+    // Underlined and ringed while it has the keyboard focus.
+    QPalette linkColours = link->palette();
+    linkColours.setColor(QPalette::ButtonText, Look::readable(Look::accent(), this));
+    link->setPalette(linkColours);
+    link->setStyleSheet(QStringLiteral("QPushButton { border: 2px solid transparent; border-radius: 4px; padding: 0 2px; }"
+                                       "QPushButton:focus { border-color: %1; text-decoration: underline; }")
+                            .arg(Look::focusRing(this).name()));
     connect(link, &QPushButton::clicked, this, [] { AboutWindow::openURL(AboutWindow::makerURL); });
     line->addWidget(link);
     column->addLayout(line);

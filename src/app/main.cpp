@@ -1,6 +1,7 @@
 #include "AboutWindow.h"
 #include "AppInfo.h"
 #include "Application.h"
+#include "Launch.h"
 #include "MainWindow.h"
 #include "main_window/ContentView.h"
 #include "texts/Texts.h"
@@ -16,9 +17,10 @@ namespace {
 
 void printUsage(std::FILE* to)
 {
-    std::fputs("Usage: framepicker [OPTION]... [VIDEO]\n"
+    std::fputs("Usage: framepicker [OPTION]... [VIDEO]...\n"
                "Open the Framepicker window; with VIDEO, write its exact first and last frame\n"
                "as first.png and last.png into a folder beside it, as a drop on the window does.\n"
+               "Each VIDEO gets a window of its own, up to eight.\n"
                "\n"
                "  --about        open the About window too\n"
                "  -h, --help     show this help and exit\n"
@@ -72,13 +74,12 @@ int main(int argc, char** argv)
     }
 
     Application application;
-    MainWindow* window = application.openWindow();
+    // "Open With": each video named on the command line in a window of its own, taken as if
+    // it had been dropped there.
+    openVideos(application, videos);
     // --about opens the About window at once (the benchmark uses it).
     if (about)
         AboutWindow::show();
-    // "Open With": a video named on the command line is taken as if it had been dropped.
-    if (!videos.isEmpty())
-        window->content()->handleLoadedURL(QUrl::fromLocalFile(videos.first()));
 
     const int status = app.exec();
     // Quit, or the last window closed: a job still running stops at once, and its earlier

@@ -12,7 +12,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFuture>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <exception>
@@ -92,12 +95,22 @@ ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
     connect(m_dropZone, &DropZone::activated, this, &ContentView::openFile);
 
     chooseFile = [](QWidget* parent) {
-        QFileDialog dialog(parent);
+        QFileDialog dialog(parent, Texts::text("openPanel.title"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters({Texts::text("openPanel.videos %@", VideoTypes::globPatterns().join(QLatin1Char(' '))),
                                Texts::text("openPanel.allFiles")});
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                       : QString();
+        // Where the last video was chosen, in this session or an earlier one; at first the
+        // user's videos.
+        QSettings settings;
+        QString folder = settings.value(QStringLiteral("openPanel/folder")).toString();
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+        dialog.setDirectory(QFileInfo(folder).isDir() ? folder : QDir::homePath());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        const QString chosen = dialog.selectedFiles().first();
+        settings.setValue(QStringLiteral("openPanel/folder"), QFileInfo(chosen).absolutePath());
+        return chosen;
     };
     chooseFolder = [](QWidget* parent) { return QFileDialog::getExistingDirectory(parent); };
     connect(m_statusLine, &StatusLine::folderChoiceRequested, this, &ContentView::chooseAnotherFolder);
@@ -119,6 +132,10 @@ void ContentView::handleLoadedURL(const QUrl& url)
     }
     const QString path = url.toLocalFile();
     const QString fileName = QFileInfo(path).fileName();
+    if (QFileInfo(path).isDir()) {
+        setStatus(Error{Texts::text("error.folder %@", fileName)});
+        return;
+    }
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     const QString extension = dot >= 0 ? fileName.mid(dot + 1) : QString();
     if (extension.isEmpty()) {
@@ -159,6 +176,10 @@ void ContentView::runJob(const QString& path, const QString& chosenPlace)
             setStatus(failureMessage(outcome.error));
         else
             setStatus(Done{outcome.folder});
+        // A job that ends while the user is elsewhere: the window asks for attention, as
+        // QApplication::alert does (the taskbar entry flashes or is marked).
+        if (QWindow* handle = window()->windowHandle(); handle && !window()->isActiveWindow())
+            handle->alert(0);
     });
 }
 

@@ -39,7 +39,8 @@ public:
     // again into a folder named after it there. Each such failure asks anew.
     void chooseAnotherFolder();
 
-    // Where openFile gets its file from; the real file dialog unless replaced (tests do).
+    // Where openFile gets its file from; unless replaced (tests do), the file dialog, opening
+    // where a video was last chosen (kept in the settings), at first in the user's videos.
     std::function<QString(QWidget* parent)> chooseFile;
     // Where chooseAnotherFolder gets its folder from; the real folder dialog unless replaced.
     std::function<QString(QWidget* parent)> chooseFolder;

@@ -7,6 +7,7 @@
 
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -16,6 +17,7 @@ DropZone::DropZone(QWidget* parent)
     installAccessibleRoles();
     setAcceptDrops(true);
     setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
     setAccessibleName(Texts::text("drop.title"));
     setAccessibleDescription(VideoTypes::extensionsText());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -69,6 +71,43 @@ void DropZone::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
+void DropZone::mousePressEvent(QMouseEvent* event)
+{
+    event->setAccepted(event->button() == Qt::LeftButton); // the release, a click, is what counts
+}
+
+// Let go inside, as a button does.
+void DropZone::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit activated();
+}
+
+void DropZone::focusInEvent(QFocusEvent* event)
+{
+    // Coming back to the window or from a menu keeps the way the focus came before.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+            || event->reason() == Qt::ShortcutFocusReason;
+    update();
+}
+
+bool DropZone::event(QEvent* event)
+{
+    // A key pressed here, Tab included (which finds no other stop while the status line is
+    // empty), shows the focus that the window's opening gave without showing it.
+    if (event->type() == QEvent::KeyPress && !m_keyboardFocus) {
+        m_keyboardFocus = true;
+        update();
+    }
+    return QWidget::event(event);
+}
+
+void DropZone::focusOutEvent(QFocusEvent*)
+{
+    update();
+}
+
 void DropZone::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -76,17 +115,23 @@ void DropZone::paintEvent(QPaintEvent*)
     const QRectF frame = QRectF(rect()).adjusted(1, 1, -1, -1);
     QPainterPath shape;
     shape.addRoundedRect(frame, 12, 12);
+    // Files hovering: the accent colour, dashed, over a tint of it; that look means a drag only.
+    QColor background = palette().color(QPalette::Window);
     if (m_targeted) {
         QColor fill = Look::accent();
         fill.setAlphaF(0.1);
         painter.fillPath(shape, fill);
+        background = QColor::fromRgbF(background.redF() * 0.9f + fill.redF() * 0.1f,
+                                      background.greenF() * 0.9f + fill.greenF() * 0.1f,
+                                      background.blueF() * 0.9f + fill.blueF() * 0.1f);
     }
-    // Files hovering, or the keyboard focus: the accent colour.
-    const bool lit = m_targeted || hasFocus();
-    QPen pen(lit ? Look::accent() : Look::secondary(this), 2, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+    QPen pen(m_targeted ? Look::accent() : Look::secondary(this), 2, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
     pen.setDashPattern({4, 4}); // in pen widths: 8 on, 8 off
     painter.setPen(pen);
     painter.drawPath(shape);
+    // The keyboard focus: a solid ring inside the border.
+    if (hasFocus() && m_keyboardFocus)
+        Look::drawFocusRing(painter, frame.adjusted(4, 4, -4, -4), 8, this);
 
     // Icon, title and hint, centred as one block with 8 between them.
     const QFont title = Look::headline(this), hint = Look::caption(this);
@@ -94,16 +139,16 @@ void DropZone::paintEvent(QPaintEvent*)
     const int icon = 40, spacing = 8;
     const int blockHeight = icon + spacing + titleMetrics.height() + spacing + hintMetrics.height();
     int y = (height() - blockHeight) / 2;
-    Look::drawFilm(painter, QRectF((width() - icon) / 2.0, y, icon, icon), Look::secondary(this));
+    Look::drawFilm(painter, QRectF((width() - icon) / 2.0, y, icon, icon), Look::secondary(this, background));
     y += icon + spacing;
     painter.setFont(title);
-    painter.setPen(Look::secondary(this));
+    painter.setPen(Look::secondary(this, background));
     const QRect titleBox(8, y, width() - 16, titleMetrics.height());
     painter.drawText(titleBox, Qt::AlignHCenter | Qt::AlignVCenter,
                      titleMetrics.elidedText(Texts::text("drop.title"), Qt::ElideRight, titleBox.width()));
     y += titleMetrics.height() + spacing;
     painter.setFont(hint);
-    painter.setPen(Look::tertiary(this));
+    painter.setPen(Look::tertiary(this, background));
     painter.drawText(QRect(8, y, width() - 16, hintMetrics.height()), Qt::AlignHCenter | Qt::AlignVCenter,
                      VideoTypes::extensionsText());
 }

@@ -2,19 +2,83 @@
 
 #include <QPainterPath>
 
+#include <algorithm>
+#include <cmath>
+
 namespace Look {
 
 namespace {
-QColor textAt(const QWidget* widget, double strength)
+double luminance(const QColor& colour)
 {
-    QColor colour = widget->palette().color(QPalette::WindowText);
-    colour.setAlphaF(strength);
-    return colour;
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+QColor blend(const QColor& from, const QColor& to, double f)
+{
+    const auto mix = [f](int a, int b) { return qRound(a + (b - a) * f); };
+    return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue()));
+}
+
+// `from` moved toward `to`, at least `start` of the way and further only as far as it takes
+// to reach `minimum` contrast against `background`; `to` itself when nothing short of it does.
+// Stepped rather than bisected: contrast need not grow steadily along the way.
+QColor towardContrast(const QColor& from, const QColor& to, const QColor& background, double start, double minimum)
+{
+    constexpr int steps = 64;
+    for (int i = 0; i <= steps; ++i) {
+        const QColor colour = blend(from, to, start + (1 - start) * i / steps);
+        if (contrast(colour, background) >= minimum)
+            return colour;
+    }
+    return to;
+}
+
+QColor windowOf(const QWidget* widget, const QColor& background)
+{
+    return background.isValid() ? background : widget->palette().color(QPalette::Window);
 }
 } // namespace
 
-QColor secondary(const QWidget* widget) { return textAt(widget, 0.55); }
-QColor tertiary(const QWidget* widget) { return textAt(widget, 0.35); }
+double contrast(const QColor& a, const QColor& b)
+{
+    // A translucent colour counts as drawn over the other.
+    const double la = luminance(a.alpha() == 255 ? a : blend(b, a, a.alphaF())), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor secondary(const QWidget* widget, const QColor& background)
+{
+    const QColor window = windowOf(widget, background);
+    return towardContrast(window, widget->palette().color(QPalette::WindowText), window, 0.55, 6.0);
+}
+
+QColor tertiary(const QWidget* widget, const QColor& background)
+{
+    const QColor window = windowOf(widget, background);
+    return towardContrast(window, widget->palette().color(QPalette::WindowText), window, 0.35, 4.5);
+}
+
+QColor readable(const QColor& colour, const QWidget* widget, double minimum)
+{
+    return towardContrast(colour, widget->palette().color(QPalette::WindowText), windowOf(widget, {}), 0, minimum);
+}
+
+QColor focusRing(const QWidget* widget)
+{
+    return readable(widget->palette().color(QPalette::Highlight), widget, 3.0);
+}
+
+void drawFocusRing(QPainter& painter, const QRectF& box, qreal radius, const QWidget* widget)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(focusRing(widget), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(box.adjusted(1, 1, -1, -1), radius, radius);
+    painter.restore();
+}
+
 QColor accent() { return QColor(0x0A, 0x84, 0xFF); }
 QColor success() { return QColor(0x28, 0xA7, 0x45); }
 QColor failure() { return QColor(0xE0, 0x2F, 0x2F); }

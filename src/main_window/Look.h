@@ -6,11 +6,22 @@
 #include <QRectF>
 #include <QWidget>
 
-// Colours of the window's texts: the palette's text colour at decreasing strength, so that
-// dark palettes work as well as light ones.
+// Colours of the window's texts, taken from the palette so that dark palettes work as well as
+// light ones, and always readable: at least 4.5:1 against their background (WCAG 2.1 AA).
 namespace Look {
-QColor secondary(const QWidget* widget);
-QColor tertiary(const QWidget* widget);
+// The contrast ratio of two colours, from 1 to 21; `a` drawn over `b` where it is translucent.
+double contrast(const QColor& a, const QColor& b);
+// The palette's text colour faded toward the background (the palette's window colour unless
+// given): secondary keeps at least 6:1, tertiary at least 4.5:1 (the text colour itself where
+// a palette's own colours are closer than that).
+QColor secondary(const QWidget* widget, const QColor& background = {});
+QColor tertiary(const QWidget* widget, const QColor& background = {});
+// A colour of its own (success, failure, accent) moved toward the palette's text colour until
+// it reads on the widget's window colour: for text, or 3:1 for a mark such as a focus ring.
+QColor readable(const QColor& colour, const QWidget* widget, double minimum = 4.5);
+// The keyboard focus: a solid 2-pixel ring in the palette's highlight colour inside `box`.
+QColor focusRing(const QWidget* widget);
+void drawFocusRing(QPainter& painter, const QRectF& box, qreal radius, const QWidget* widget);
 QColor accent();
 QColor success();
 QColor failure();

@@ -9,7 +9,9 @@
 #include <QDesktopServices>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -48,7 +50,6 @@ StatusLine::StatusLine(QWidget* parent)
         QGuiApplication::clipboard()->setText(m_label->hasSelectedText() ? m_label->selectedText() : text());
     });
     addAction(copy);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
     m_label->setContextMenuPolicy(Qt::NoContextMenu); // ours, with the whole text
     m_label->setFont(Look::caption(this));
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -71,8 +72,10 @@ void StatusLine::setStatus(const Status& status)
     } else {
         m_spinner.stop();
     }
-    // Assistive technology reads the whole text; setting the name sends the change event.
-    setAccessibleName(text());
+    // Tab stops here only when there is something to read, copy or open.
+    setFocusPolicy(std::holds_alternative<JobStatus::Idle>(m_status) ? Qt::NoFocus : Qt::TabFocus);
+    // Assistive technology reads the state, then the whole text; setting the name sends the change event.
+    setAccessibleName(accessibleText());
     layOutText();
     update();
 }
@@ -192,7 +195,7 @@ void StatusLine::layOutText()
     QColor colour = Look::secondary(this);
     if (const auto* done = std::get_if<JobStatus::Done>(&m_status)) {
         // The folder is a link: a click opens it (nothing opens by itself).
-        colour = Look::success();
+        colour = Look::readable(Look::success(), this);
         m_label->setTextFormat(Qt::RichText);
         m_label->setText(QStringLiteral("<a href=\"%1\" style=\"color:%2; text-decoration:none\">%3</a>")
                              .arg(QUrl::fromLocalFile(done->folder).toString(QUrl::FullyEncoded).toHtmlEscaped(),
@@ -212,7 +215,7 @@ void StatusLine::layOutText()
         m_label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     } else {
         if (std::holds_alternative<JobStatus::Error>(m_status))
-            colour = Look::failure();
+            colour = Look::readable(Look::failure(), this);
         m_label->setTextFormat(Qt::PlainText);
         m_label->setText(shown);
         m_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -249,4 +252,39 @@ void StatusLine::paintEvent(QPaintEvent*)
     } else {
         Look::drawCross(painter, icon);
     }
+    if (hasFocus())
+        Look::drawFocusRing(painter, QRectF(icon.left() - 6, box.top(), m_label->geometry().right() + 7 - (icon.left() - 6), box.height()), 6, this);
+}
+
+QString StatusLine::accessibleText() const
+{
+    if (const auto* processing = std::get_if<JobStatus::Processing>(&m_status))
+        return Texts::text("status.state.processing %@", processing->name);
+    if (std::holds_alternative<JobStatus::Done>(m_status))
+        return Texts::text("status.state.done %@", text());
+    if (std::holds_alternative<JobStatus::Error>(m_status))
+        return Texts::text("status.state.error %@", text());
+    return {};
+}
+
+void StatusLine::keyPressEvent(QKeyEvent* event)
+{
+    const auto* done = std::get_if<JobStatus::Done>(&m_status);
+    if (done && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        openFolder(QUrl::fromLocalFile(done->folder));
+    } else if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        const QPoint under(m_label->x(), height());
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, under, mapToGlobal(under), event->modifiers());
+        contextMenuEvent(&menu);
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void StatusLine::contextMenuEvent(QContextMenuEvent* event)
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions(actions());
+    menu->popup(event->globalPos());
 }

@@ -35,6 +35,12 @@ signals:
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    // With text the line is a Tab stop: Enter opens the done state's folder (through
+    // openFolder), the Menu key and Shift+F10 open the context menu with Copy.
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
 
 private:
     // The text in three parts: the words around the name, and the name, which gives way first.
@@ -44,6 +50,7 @@ private:
     Parts parts() const;
     QString text() const;
     void layOutText();
+    QString accessibleText() const; // the state, then the text
     Status m_status;
     QLabel* m_label;
     QTimer m_spinner;

@@ -2,13 +2,16 @@
 // fallback, the maker's link, the scrolling disclaimer, an animation only while shown.
 #include "AboutWindow.h"
 #include "background/FlyingEmojis.h"
+#include "main_window/Look.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -67,13 +70,20 @@ TEST(AboutWindow, theLinkOpensTheMakerAndTheDisclaimerScrolls)
     auto* link = window->findChild<QAbstractButton*>(QStringLiteral("makerLink"));
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->text(), QStringLiteral("Korvane"));
-    // Tab reaches the link, and the focus shows on it.
-    const QImage unfocused = link->grab().toImage();
+    // Tab stops at the disclaimer (for the keys that scroll it) and the link only, and the
+    // focus shows on each; none has it when the window opens.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    link->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(link->hasFocus());
-    EXPECT_NE(link->grab().toImage(), unfocused);
+    QList<QWidget*> tabStops;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        if (widget->focusPolicy() & Qt::TabFocus)
+            tabStops += widget;
+    EXPECT_EQ(tabStops, QList<QWidget*>({window->findChild<QScrollArea*>(QStringLiteral("disclaimer")), link}));
+    for (QWidget* widget : tabStops) {
+        const QImage unfocused = widget->grab().toImage();
+        widget->setFocus(Qt::TabFocusReason);
+        EXPECT_NE(widget->grab().toImage(), unfocused) << widget->objectName().toStdString();
+    }
     link->click();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app")));
@@ -87,6 +97,47 @@ TEST(AboutWindow, theLinkOpensTheMakerAndTheDisclaimerScrolls)
     scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
     EXPECT_EQ(window->header()->mapTo(window, QPoint(0, 0)), headerAt);
     window->close();
+}
+
+// Each language, in a light or a dark palette: every text reads at 4.5:1 or better on the
+// window, and each emoji lane drifts wholly above or wholly below the name and the version.
+TEST(AboutWindow, textsReadAndNoEmojiCrossesTheNameOrTheVersion)
+{
+    const QPalette light = QApplication::palette(), dark(QColor(0x30, 0x30, 0x30));
+    const std::pair<const char*, const QPalette*> rows[] = {{"en", &light}, {"de", &dark}, {"fr", &light},
+                                                            {"es", &dark},  {"ja", &light}, {"zh_CN", &dark}};
+    for (const auto& [language, palette] : rows) {
+        QTranslator table;
+        ASSERT_TRUE(table.load(QStringLiteral("framepicker_") + QLatin1String(language), QStringLiteral(":/i18n")));
+        QCoreApplication::installTranslator(&table);
+        QApplication::setPalette(*palette);
+        AboutWindow::show();
+        AboutWindow* window = AboutWindow::current();
+        const QColor background = palette->color(QPalette::Window);
+        const auto* link = window->findChild<QAbstractButton*>(QStringLiteral("makerLink"));
+        EXPECT_GE(Look::contrast(link->palette().color(QPalette::ButtonText), background), 4.5) << language;
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            EXPECT_GE(Look::contrast(label->palette().color(QPalette::WindowText), background), 4.5) << language;
+        FlyingEmojis* header = window->header();
+        const QList<QLabel*> lines = header->parentWidget()->findChildren<QLabel*>(); // in front of the emojis
+        ASSERT_EQ(lines.size(), 2);
+        for (const EmojiLane& lane : header->lanes()) {
+            QSizeF extent;
+            for (const QString& emoji : EmojiLane::filmEmojis())
+                extent = extent.expandedTo(renderEmoji(emoji, lane.config().size, 1).size());
+            for (const QLabel* line : lines) {
+                const QRectF box(line->mapTo(window, QPoint(0, 0)) - header->mapTo(window, QPoint(0, 0)), line->size());
+                for (int step = 0; step <= 1000; ++step) {
+                    const QPointF centre = lane.position(step / 1000.0, header->size());
+                    ASSERT_FALSE(box.intersects(QRectF(centre - QPointF(extent.width(), extent.height()) / 2, extent)))
+                        << language << ": lane " << lane.config().yOffset << " at " << step;
+                }
+            }
+        }
+        window->close();
+        QCoreApplication::removeTranslator(&table);
+    }
+    QApplication::setPalette(light);
 }
 
 } // namespace

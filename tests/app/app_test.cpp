@@ -1,8 +1,10 @@
 // The application around the windows, offscreen: the File menu, the fixed size, and the
 // message that offers a newer release.
 #include "Application.h"
+#include "Launch.h"
 #include "MainWindow.h"
 #include "main_window/ContentView.h"
+#include "main_window/StatusLine.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -103,6 +105,31 @@ TEST_F(AppTest, aNewerReleaseIsOfferedOnceWithItsNotes)
     box->defaultButton()->click();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://korvane.app/download")));
+}
+
+// Videos named on the command line: a window and a job for each, up to eight; one message
+// counts those left out.
+TEST_F(AppTest, eachVideoNamedAtStartGetsAWindowOfItsOwn)
+{
+    window->close();
+    const std::tuple<int, int, const char*> rows[] = {{0, 1, ""}, {2, 2, ""}, {10, 8, "launch.tooMany 2"}};
+    for (const auto& [videos, windows, message] : rows) {
+        QStringList paths;
+        for (int i = 0; i < videos; ++i)
+            paths += settingsFolder.filePath(QStringLiteral("clip%1.mkv").arg(i));
+        const Launch launch = openVideos(*application, paths);
+        ASSERT_EQ(launch.windows.size(), windows);
+        EXPECT_EQ(launch.tooMany ? launch.tooMany->text() : QString(), QString::fromUtf8(message));
+        delete launch.tooMany;
+        // None of them exists: each window ends with its own video's error.
+        for (int i = 0; i < windows; ++i) {
+            ContentView* view = launch.windows[i]->content();
+            EXPECT_TRUE(QTest::qWaitFor([view] { return !view->isProcessing(); }));
+            EXPECT_EQ(std::holds_alternative<JobStatus::Error>(view->status()), videos > 0) << i;
+            EXPECT_EQ(view->statusLine()->toolTip().contains(QStringLiteral("clip%1.mkv").arg(i)), videos > 0) << i;
+            launch.windows[i]->close();
+        }
+    }
 }
 
 // Stands in for the desktop's browser and file manager: what reaches it went around openURL.

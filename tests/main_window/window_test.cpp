@@ -10,9 +10,10 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPointer>
 #include <QRegularExpression>
@@ -97,10 +98,12 @@ TEST(VideoTypes, extensionsByTheMimeDatabase)
 TEST_F(WindowTest, unsupportedAndUnreadableDropsSayWhy)
 {
     const fs::path folder = scratchFolder("unsupported");
+    fs::create_directories(folder / "Photos");
     const std::pair<const char*, const char*> cases[] = {
         {"notes.txt", "status.error.unsupported txt"},
         {"NOTES.TXT", "status.error.unsupported TXT"},
         {"README", "status.error.noExtension"},
+        {"Photos", "error.folder Photos"},
         {"100%@ done%1.txt", "status.error.unsupported txt"},
     };
     for (const auto& [name, message] : cases) {
@@ -117,7 +120,8 @@ TEST_F(WindowTest, unsupportedAndUnreadableDropsSayWhy)
     EXPECT_FALSE(dropped.isAccepted());
 }
 
-// What a screen reader is told, and the keyboard's way to the file dialog.
+// What a screen reader is told, and the keyboard's and the mouse's ways to the file dialog
+// and the status line's menu.
 
 TEST_F(WindowTest, assistiveTechnologyAndTheKeyboard)
 {
@@ -127,20 +131,80 @@ TEST_F(WindowTest, assistiveTechnologyAndTheKeyboard)
     EXPECT_EQ(zone->role(), QAccessible::Button);
     EXPECT_EQ(zone->text(QAccessible::Name), QStringLiteral("drop.title"));
     EXPECT_EQ(status->role(), QAccessible::StatusBar);
+    EXPECT_EQ(view()->statusLine()->focusPolicy(), Qt::NoFocus); // nothing to read yet
 
     drop(view(), {QUrl::fromLocalFile(qpath(scratchFolder("accessible") / "notes.txt"))});
     // The change event itself is not sent offscreen, where no platform accessibility runs.
-    EXPECT_EQ(status->text(QAccessible::Name), QStringLiteral("status.error.unsupported txt"));
+    EXPECT_EQ(status->text(QAccessible::Name), QStringLiteral("status.state.error status.error.unsupported txt"));
 
     int dialogs = 0;
     view()->chooseFile = [&](QWidget*) { ++dialogs; return QString(); };
     QTest::keyClick(view()->dropZone(), Qt::Key_Space);
     QTest::keyClick(view()->dropZone(), Qt::Key_Return);
-    EXPECT_EQ(dialogs, 2);
+    QTest::mouseClick(view()->dropZone(), Qt::LeftButton);
+    EXPECT_EQ(dialogs, 3);
+    for (const auto& [key, modifier] : {std::pair(Qt::Key_Menu, Qt::NoModifier), std::pair(Qt::Key_F10, Qt::ShiftModifier)}) {
+        QTest::keyClick(view()->statusLine(), key, modifier);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_TRUE(menu) << key;
+        EXPECT_EQ(menu->actions(), view()->statusLine()->actions());
+        menu->close();
+    }
+}
+
+// The focus shows only once a key brought it (not when the window opens), as a ring and never
+// as the drag's blue dashes; Tab goes on to the status line once it shows something.
+TEST_F(WindowTest, theKeyboardFocusShowsAndIsNotTheDragLook)
+{
+    DropZone* zone = view()->dropZone();
+    StatusLine* line = view()->statusLine();
+    line->setStatus(JobStatus::Done{QStringLiteral("/tmp/clip")});
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(line)->text(QAccessible::Name), QStringLiteral("status.state.done /tmp/clip"));
+    view()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view()));
+    const QImage atStart = zone->grab().toImage(), lineAtStart = line->grab().toImage();
+    zone->clearFocus();
+    EXPECT_EQ(zone->grab().toImage(), atStart);
+    zone->setFocus(Qt::TabFocusReason);
+    const QImage focused = zone->grab().toImage();
+    EXPECT_NE(focused, atStart);
+    QTest::keyClick(zone, Qt::Key_Tab);
+    ASSERT_TRUE(line->hasFocus());
+    EXPECT_NE(line->grab().toImage(), lineAtStart);
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/clip.mp4"))});
+    QDragEnterEvent enter(zone->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(zone, &enter);
+    const auto blueOnTopEdge = [](const QImage& image) {
+        int blue = 0;
+        for (int x = 20; x < image.width() - 20; ++x)
+            blue += image.pixelColor(x, 1) == Look::accent();
+        return blue;
+    };
+    EXPECT_GT(blueOnTopEdge(zone->grab().toImage()), 50);
+    EXPECT_EQ(blueOnTopEdge(focused), 0);
+}
+
+// Every text reads at 4.5:1 or better on its background, in a light and a dark palette.
+TEST_F(WindowTest, everyTextHasContrastInLightAndDarkPalettes)
+{
+    EXPECT_NEAR(Look::contrast(QColor(0x76, 0x76, 0x76), Qt::white), 4.54, 0.01);
+    EXPECT_NEAR(Look::contrast(QColor(0, 0, 0, 128), Qt::white), Look::contrast(QColor(0x7F, 0x7F, 0x7F), Qt::white), 0.01);
+    for (const QPalette& palette : {QApplication::palette(), QPalette(QColor(0x30, 0x30, 0x30))}) {
+        view()->setPalette(palette);
+        QList<QColor> texts = {Look::secondary(view()->dropZone()), Look::tertiary(view()->dropZone())};
+        for (const Status& state : {Status(JobStatus::Processing{}), Status(JobStatus::Done{}), Status(JobStatus::Error{QStringLiteral("message")})}) {
+            view()->statusLine()->setStatus(state);
+            texts += view()->statusLine()->findChild<QLabel*>()->palette().color(QPalette::WindowText);
+        }
+        for (const QColor& colour : texts)
+            EXPECT_GE(Look::contrast(colour, palette.color(QPalette::Window)), 4.5) << texts.indexOf(colour);
+    }
 }
 
 // However long the message, the line shows what fits and keeps the whole of it at hand;
-// the folder of the done state is a link.
+// the folder of the done state is a link, which Enter opens too.
 TEST_F(WindowTest, theStatusLineNeverClipsAndKeepsTheWholeText)
 {
     StatusLine* line = view()->statusLine();
@@ -173,7 +237,8 @@ TEST_F(WindowTest, theStatusLineNeverClipsAndKeepsTheWholeText)
     line->setStatus(JobStatus::Done{QStringLiteral("/tmp/a folder & <more>")});
     EXPECT_EQ(text->text().count(QStringLiteral("&lt;more&gt;")), 1);
     QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() / 2, text->height() / 2));
-    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/a folder & <more>"))});
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(opened, std::vector<QUrl>(2, QUrl::fromLocalFile(QStringLiteral("/tmp/a folder & <more>"))));
 }
 
 TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
