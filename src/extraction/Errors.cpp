@@ -1,9 +1,5 @@
 #include "Failure.h"
 
-extern "C" {
-#include <libavutil/error.h>
-}
-
 namespace FrameExtractor {
 
 namespace {
@@ -75,21 +71,14 @@ std::string pictureSize(std::int64_t width, std::int64_t height)
     return std::to_string(width) + " \u00D7 " + std::to_string(height) + " pixels";
 }
 
-std::string libraryText(int error)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(error, text, sizeof text);
-    return text;
-}
-
 void fail(MediaError::Kind kind, const std::filesystem::path& video, const std::string& reason)
 {
     throw MediaError(kind, video.filename().string(), reason);
 }
 
-void fail(MediaError::Kind kind, const std::filesystem::path& video, int error)
+void fail(MediaError::Kind kind, const std::filesystem::path& video, std::error_code error)
 {
-    fail(kind, video, error ? libraryText(error) : std::string());
+    fail(kind, video, error.message());
 }
 
 } // namespace FrameExtractor

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace FrameExtractor {
 
@@ -16,6 +17,10 @@ std::string libraryText(int error);
 
 // One funnel for the media layer's failures: what happened to which video, and why.
 [[noreturn]] void fail(MediaError::Kind kind, const std::filesystem::path& video, const std::string& reason = {});
+// With FFmpeg's words for one of its error codes (in the decoding process only: the rest
+// of the job does without the FFmpeg libraries).
 [[noreturn]] void fail(MediaError::Kind kind, const std::filesystem::path& video, int error);
+// With the system's words for the error.
+[[noreturn]] void fail(MediaError::Kind kind, const std::filesystem::path& video, std::error_code error);
 
 } // namespace FrameExtractor

@@ -5,10 +5,6 @@
 #include <system_error>
 #include <sys/stat.h>
 
-extern "C" {
-#include <libavutil/error.h>
-}
-
 namespace fs = std::filesystem;
 
 namespace FrameExtractor {
@@ -30,7 +26,7 @@ FileIdentity lookAt(const fs::path& video, MediaError::Kind missing, MediaError:
     if (error == ENOENT || error == ENOTDIR)
         fail(missing, video);
     if (error)
-        fail(unreadable, video, AVERROR(error));
+        fail(unreadable, video, std::error_code(error, std::generic_category()));
     return FileIdentity{status.st_dev, status.st_ino, static_cast<std::uintmax_t>(status.st_size), modified,
                         S_ISDIR(status.st_mode)};
 }

@@ -5,10 +5,6 @@
 #include "UniqueFd.h"
 #include "OutputFolder.h"
 
-extern "C" {
-#include <libavutil/error.h>
-}
-
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -34,11 +30,11 @@ UniqueFd openVideo(const fs::path& video, const FileIdentity& identity)
             fail(MediaError::Kind::notRegular, video);
         if (error == ENOENT || error == ENOTDIR)
             fail(MediaError::Kind::removed, video);
-        fail(MediaError::Kind::unreadable, video, AVERROR(error));
+        fail(MediaError::Kind::unreadable, video, std::error_code(error, std::generic_category()));
     }
     struct stat status {};
     if (::fstat(fd.get(), &status) != 0)
-        fail(MediaError::Kind::unreadable, video, AVERROR(errno));
+        fail(MediaError::Kind::unreadable, video, std::error_code(errno, std::generic_category()));
     if (!S_ISREG(status.st_mode))
         fail(MediaError::Kind::notRegular, video);
     if (status.st_dev != identity.device || status.st_ino != identity.inode)

@@ -73,7 +73,8 @@ int refuseNestedOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictio
     return AVERROR(EPERM);
 }
 
-constexpr int ioBufferSize = 1 << 16;
+// As FFmpeg reads files itself: larger packets go straight into their own buffers.
+constexpr int ioBufferSize = 1 << 15;
 
 } // namespace
 

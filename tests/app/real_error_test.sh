@@ -25,9 +25,13 @@ xvfb-run -a -n 120 -s "-screen 0 640x480x24" bash -c '
   xprop -id "$window" _NET_WM_ICON | head -c 120 >"$work/icon"; echo >>"$work/icon"
   # The status line is 32 high at the bottom of the 400 x 300 content, under the menu bar.
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 20)) click 3
-  sleep 0.5; xdotool key Down Return; sleep 0.5
-  xclip -o -selection clipboard >"$work/copied" 2>/dev/null || true
+  # Again until the clipboard holds the text: keys sent before the menu is up are lost.
+  for i in $(seq 20); do
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 20)) click 3
+    sleep 0.3; xdotool key Down Return; sleep 0.2
+    xclip -o -selection clipboard >"$work/copied" 2>/dev/null && [ -s "$work/copied" ] && break
+    xdotool key Escape
+  done
   kill $pid; wait $pid || true'
 [ -z "$keep" ] || cp "$work/shot.png" "$keep"
 echo "copied: $(cat "$work/copied")"
