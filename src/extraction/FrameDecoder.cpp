@@ -137,6 +137,21 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture)
 
 } // namespace
 
+void prepareDecoders()
+{
+    silenceLibraryLog();
+    // Opened without threads: the server must stay single-threaded to fork safely.
+    for (const AVCodecID id : {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_VP9, AV_CODEC_ID_AV1, AV_CODEC_ID_VP8,
+                               AV_CODEC_ID_MPEG4, AV_CODEC_ID_MPEG2VIDEO, AV_CODEC_ID_MJPEG, AV_CODEC_ID_PRORES}) {
+        const AVCodec* codec = avcodec_find_decoder(id);
+        CodecPtr decoder(codec ? avcodec_alloc_context3(codec) : nullptr);
+        if (decoder) {
+            decoder->thread_count = 1;
+            avcodec_open2(decoder.get(), codec, nullptr);
+        }
+    }
+}
+
 void decodeFrames(int fd, const fs::path& video, const EncodedHandler& onPicture)
 {
     silenceLibraryLog();

@@ -18,6 +18,10 @@ using EncodedHandler = std::function<void(Picture, std::vector<std::uint8_t> png
 // messages only) and ExtractionError; running out of memory is a MediaError too.
 void decodeFrames(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture);
 
+// Computes once, in the worker's server before it forks, what every job would otherwise
+// compute again: the common decoders' shared tables, FFmpeg's logging set quiet.
+void prepareDecoders();
+
 // Whatever delivers a video's two pictures as decodeFrames does: decodeFrames itself, in
 // this process (tests, the fuzzer), or a confined worker process (WorkerServer::decoder).
 using Decoder = std::function<void(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture)>;

@@ -37,6 +37,7 @@ int main(int argc, char** argv)
     // server when it stops), so that a job is not reported as broken by the key press.
     std::signal(SIGINT, SIG_IGN);
     std::signal(SIGTERM, SIG_IGN);
+    FrameExtractor::prepareDecoders();
     const int result = ForkServer::serve(3, decodeConfined);
     if (result != 0)
         std::fputs("framepicker-worker: started by framepicker and framepicker-cli, not by hand\n", stderr);
