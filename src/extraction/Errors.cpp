@@ -68,7 +68,7 @@ OutputError::OutputError(Kind kind, std::error_code code, const std::filesystem:
 
 std::string pictureSize(std::int64_t width, std::int64_t height)
 {
-    return std::to_string(width) + " \u00D7 " + std::to_string(height) + " pixels";
+    return std::to_string(width) + " \u00D7 " + std::to_string(height);
 }
 
 void fail(MediaError::Kind kind, const std::filesystem::path& video, const std::string& reason)

@@ -9,7 +9,7 @@
 
 namespace FrameExtractor {
 
-// A picture's size as a reason gives it: "1920 × 1080 pixels".
+// A picture's size in pixels as a reason gives it, in no language: "1920 × 1080".
 std::string pictureSize(std::int64_t width, std::int64_t height);
 
 // FFmpeg's text for one of its error codes.

@@ -373,7 +373,7 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
         {"playlist.mp4", Kind::unreadable, "\u201Cplaylist.mp4\u201D could not be read as a video ("},
         {"list.mkv", Kind::unreadable, "\u201Clist.mkv\u201D could not be read as a video ("},
         {"pipe.mp4", Kind::notRegular, "\u201Cpipe.mp4\u201D is not an ordinary file."},
-        {"huge.mkv", Kind::tooLarge, "\u201Chuge.mkv\u201D has a picture too large to save (12000 \u00D7 12000 pixels)."},
+        {"huge.mkv", Kind::tooLarge, "\u201Chuge.mkv\u201D has a picture too large to save (12000 \u00D7 12000)."},
         {"thin.avi", Kind::extremeAspectRatio, "\u201Cthin.avi\u201D declares pixels of a shape too extreme to show (1:255)."},
     };
     // Decoded as the application decodes: in the confined worker.
