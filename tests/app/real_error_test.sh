@@ -15,7 +15,7 @@ export app work
 # may otherwise take the same one, and each test would then drive the other's window.
 xvfb-run -a -n 120 -s "-screen 0 640x480x24" bash -c '
   HOME="$work" "$app" "$work/kaputt.mp4" 2>"$work/stderr" & pid=$!
-  for i in $(seq 100); do window=$(xdotool search --name "^Framepicker$" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
+  for i in $(seq 100); do window=$(xdotool search --onlyvisible --name "^Framepicker$" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
   # The error is shown once the red cross is drawn.
   for i in $(seq 100); do
     import -window root "$work/shot.png"
@@ -35,6 +35,7 @@ xvfb-run -a -n 120 -s "-screen 0 640x480x24" bash -c '
   kill $pid; wait $pid || true'
 [ -z "$keep" ] || cp "$work/shot.png" "$keep"
 echo "copied: $(cat "$work/copied")"
+grep -v XGetInputFocus "$work/stderr" || true # what the application said, if anything
 echo "icon: $(cat "$work/icon")"
 grep -q "„kaputt.mp4“ konnte nicht als Video gelesen werden (ungültige Daten)." "$work/copied"
 grep -q "Icon (16 x 16)" "$work/icon"

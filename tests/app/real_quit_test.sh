@@ -15,7 +15,7 @@ export app video work
 # may otherwise take the same one, and each test would then drive the other's window.
 xvfb-run -a -n 130 -s "-screen 0 640x480x24" bash -c '
   HOME="$work" "$app" "$video" & pid=$!
-  for i in $(seq 100); do window=$(xdotool search --name "^Framepicker$" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
+  for i in $(seq 100); do window=$(xdotool search --onlyvisible --name "^Framepicker$" 2>/dev/null | head -1) && [ -n "$window" ] && break; sleep 0.1; done
   # The job is under way once the worker server (the one child of the application) has a
   # child of its own decoding the video.
   for i in $(seq 200); do
@@ -26,7 +26,7 @@ xvfb-run -a -n 130 -s "-screen 0 640x480x24" bash -c '
   # keyboard are lost.
   for i in $(seq 25); do
     xdotool windowfocus --sync "$window" 2>/dev/null; xdotool key ctrl+w; sleep 0.2
-    xdotool search --name "^Framepicker$" >/dev/null 2>&1 || break
+    xdotool search --onlyvisible --name "^Framepicker$" >/dev/null 2>&1 || break
   done
   for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.05; done
   kill -0 $pid 2>/dev/null && { echo "still running 5 s after its last window closed"; kill $pid; exit 1; }
