@@ -167,10 +167,6 @@ std::optional<unsigned> parseJobs(const std::string& text)
     return value;
 }
 
-} // namespace
-
-namespace {
-
 std::atomic<bool> stopping = false;
 std::atomic<int> stoppedBy = 0; // the signal, once one came
 // Held shared while a pair is written, so that a signal never ends the process between its
