@@ -7,9 +7,11 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
-#include <deque>
+#include <exception>
 #include <functional>
 #include <latch>
+#include <list>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -162,18 +164,36 @@ public:
 
     int threads() const { return static_cast<int>(m_workers.size()) + 1; }
 
-    // Runs task(0) .. task(count - 1); the caller runs task 0 and waits for the rest.
+    // Runs task(0) .. task(count - 1); the caller runs task 0 and waits for the rest, every
+    // one of them, even when one fails: they refer to what is on the caller's stack. Then
+    // the first failure is thrown on the caller's thread (a band short of memory, say),
+    // where an exception escaping a pool thread would end the process.
     void run(int count, const std::function<void(int)>& task)
     {
+        std::vector<std::exception_ptr> failures(count);
+        const auto guarded = [&task, &failures](int i) {
+            try {
+                task(i);
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+        };
         std::latch done(count - 1);
+        // Made before any is queued, so that running out of memory here queues none.
+        std::list<std::function<void()>> tasks;
+        for (int i = 1; i < count; ++i)
+            tasks.emplace_back([&guarded, &done, i] { guarded(i); done.count_down(); });
         {
             std::lock_guard lock(m_mutex);
-            for (int i = 1; i < count; ++i)
-                m_queue.push_back([&task, &done, i] { task(i); done.count_down(); });
+            m_queue.splice(m_queue.end(), tasks);
         }
         m_wake.notify_all();
-        task(0);
+        guarded(0);
         done.wait();
+        for (const std::exception_ptr& failure : failures) {
+            if (failure)
+                std::rethrow_exception(failure);
+        }
     }
 
 private:
@@ -194,7 +214,7 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable_any m_wake;
-    std::deque<std::function<void()>> m_queue;
+    std::list<std::function<void()>> m_queue;
     std::vector<std::jthread> m_workers; // last: stopped and joined before the rest goes
 };
 
@@ -227,6 +247,8 @@ void deflateBand(const Image& image, Band& band)
     z_stream stream{};
     if (deflateInit2(&stream, 1, Z_DEFLATED, -15, 9, Z_RLE) != Z_OK)
         return;
+    // Released on every way out, the chunk's allocation failing included.
+    const std::unique_ptr<z_stream, int (*)(z_stream*)> ending(&stream, deflateEnd);
     // Room for the worst case, the zlib header in front and the checksum behind.
     const std::size_t capacity = deflateBound(&stream, band.rawLength) + 16 + 6;
     band.chunk.emplace("IDAT", capacity);
@@ -255,7 +277,6 @@ void deflateBand(const Image& image, Band& band)
     }
     band.ok = band.isLast ? status == Z_STREAM_END : status == Z_OK;
     length = capacity - 4 - stream.avail_out;
-    deflateEnd(&stream);
     band.chunk->close(length); // the last band's checksum is appended by the caller
 }
 

@@ -23,6 +23,28 @@
 using namespace TestMedia;
 using namespace FrameExtractor;
 
+#if !defined(__SANITIZE_ADDRESS__)
+// While set, allocations this large or larger fail, as on a machine short of memory.
+static std::atomic<std::size_t> failAllocationsFrom = 0;
+
+void* operator new(std::size_t size)
+{
+    const std::size_t limit = failAllocationsFrom;
+    void* memory = limit && size >= limit ? nullptr : std::malloc(size ? size : 1);
+    if (!memory)
+        throw std::bad_alloc();
+    return memory;
+}
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+#endif
+
 namespace {
 
 Image grey(int width, int height)
@@ -196,6 +218,20 @@ TEST(SavePNG, largeImagesRoundTripExactlyWhateverTheirContent)
         EXPECT_TRUE(back.pixels == image.pixels);
     }
 }
+
+#if !defined(__SANITIZE_ADDRESS__)
+// A picture's band that cannot get its buffer, on a machine short of memory: the clear
+// out-of-memory failure on the caller's thread, not the end of the process, and the bands
+// of the next picture are encoded as ever.
+TEST(SavePNG, aBandShortOfMemoryIsAnErrorNotACrash)
+{
+    const Image image = grey(1000, 1000); // bands of about 1.5 MB each
+    failAllocationsFrom = 1 << 20;
+    EXPECT_THROW(encodePNGFile(image, "first.png"), std::bad_alloc);
+    failAllocationsFrom = 0;
+    EXPECT_FALSE(encodePNGFile(image, "first.png").empty());
+}
+#endif
 
 TEST(SavePNG, anImageThatCannotBeAPngIsAnErrorNamingIt)
 {
