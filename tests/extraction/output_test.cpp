@@ -35,6 +35,9 @@ void* operator new(std::size_t size)
         throw std::bad_alloc();
     return memory;
 }
+// The memory came from malloc, in the operator new above; newer compilers cannot see that.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* memory) noexcept
 {
     std::free(memory);
@@ -43,6 +46,7 @@ void operator delete(void* memory, std::size_t) noexcept
 {
     std::free(memory);
 }
+#pragma GCC diagnostic pop
 #endif
 
 namespace {
