@@ -303,5 +303,29 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <source>reason.forbiddenCall</source>
         <translation>unzulässiger Systemaufruf</translation>
     </message>
+    <message>
+        <source>cli.unknownOption %@</source>
+        <translation>unbekannte Option „%@“</translation>
+    </message>
+    <message>
+        <source>cli.needsValue %@</source>
+        <translation>Option „%@“ braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>cli.badJobs %@</source>
+        <translation>„%@“ ist keine Anzahl von Aufträgen zwischen 1 und 1024</translation>
+    </message>
+    <message>
+        <source>cli.emptyOutput</source>
+        <translation>der Name des Ausgabeordners ist leer</translation>
+    </message>
+    <message>
+        <source>cli.noVideo</source>
+        <translation>kein Video angegeben</translation>
+    </message>
+    <message>
+        <source>cli.tryHelp</source>
+        <translation>„framepicker-cli --help“ gibt weitere Informationen.</translation>
+    </message>
 </context>
 </TS>

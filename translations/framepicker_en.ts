@@ -303,5 +303,29 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>reason.forbiddenCall</source>
         <translation>forbidden system call</translation>
     </message>
+    <message>
+        <source>cli.unknownOption %@</source>
+        <translation>unknown option '%@'</translation>
+    </message>
+    <message>
+        <source>cli.needsValue %@</source>
+        <translation>option '%@' needs a value</translation>
+    </message>
+    <message>
+        <source>cli.badJobs %@</source>
+        <translation>'%@' is not a number of jobs from 1 to 1024</translation>
+    </message>
+    <message>
+        <source>cli.emptyOutput</source>
+        <translation>the output folder's name is empty</translation>
+    </message>
+    <message>
+        <source>cli.noVideo</source>
+        <translation>no video given</translation>
+    </message>
+    <message>
+        <source>cli.tryHelp</source>
+        <translation>Try 'framepicker-cli --help' for more information.</translation>
+    </message>
 </context>
 </TS>

@@ -303,5 +303,29 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
         <source>reason.forbiddenCall</source>
         <translation>llamada al sistema no permitida</translation>
     </message>
+    <message>
+        <source>cli.unknownOption %@</source>
+        <translation>opción desconocida «%@»</translation>
+    </message>
+    <message>
+        <source>cli.needsValue %@</source>
+        <translation>la opción «%@» necesita un valor</translation>
+    </message>
+    <message>
+        <source>cli.badJobs %@</source>
+        <translation>«%@» no es un número de trabajos entre 1 y 1024</translation>
+    </message>
+    <message>
+        <source>cli.emptyOutput</source>
+        <translation>el nombre de la carpeta de salida está vacío</translation>
+    </message>
+    <message>
+        <source>cli.noVideo</source>
+        <translation>no se ha indicado ningún vídeo</translation>
+    </message>
+    <message>
+        <source>cli.tryHelp</source>
+        <translation>«framepicker-cli --help» da más información.</translation>
+    </message>
 </context>
 </TS>

@@ -303,5 +303,29 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
         <source>reason.forbiddenCall</source>
         <translation>appel système interdit</translation>
     </message>
+    <message>
+        <source>cli.unknownOption %@</source>
+        <translation>option inconnue « %@ »</translation>
+    </message>
+    <message>
+        <source>cli.needsValue %@</source>
+        <translation>l’option « %@ » demande une valeur</translation>
+    </message>
+    <message>
+        <source>cli.badJobs %@</source>
+        <translation>« %@ » n’est pas un nombre de tâches entre 1 et 1024</translation>
+    </message>
+    <message>
+        <source>cli.emptyOutput</source>
+        <translation>le nom du dossier de sortie est vide</translation>
+    </message>
+    <message>
+        <source>cli.noVideo</source>
+        <translation>aucune vidéo indiquée</translation>
+    </message>
+    <message>
+        <source>cli.tryHelp</source>
+        <translation>« framepicker-cli --help » donne plus d’informations.</translation>
+    </message>
 </context>
 </TS>

@@ -303,5 +303,29 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>reason.forbiddenCall</source>
         <translation>許可されていないシステムコール</translation>
     </message>
+    <message>
+        <source>cli.unknownOption %@</source>
+        <translation>不明なオプション「%@」</translation>
+    </message>
+    <message>
+        <source>cli.needsValue %@</source>
+        <translation>オプション「%@」には値が必要です</translation>
+    </message>
+    <message>
+        <source>cli.badJobs %@</source>
+        <translation>「%@」は 1 から 1024 までのジョブ数ではありません</translation>
+    </message>
+    <message>
+        <source>cli.emptyOutput</source>
+        <translation>出力フォルダーの名前が空です</translation>
+    </message>
+    <message>
+        <source>cli.noVideo</source>
+        <translation>ビデオが指定されていません</translation>
+    </message>
+    <message>
+        <source>cli.tryHelp</source>
+        <translation>詳しくは「framepicker-cli --help」を実行してください。</translation>
+    </message>
 </context>
 </TS>

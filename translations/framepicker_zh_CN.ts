@@ -303,5 +303,29 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>reason.forbiddenCall</source>
         <translation>不允许的系统调用</translation>
     </message>
+    <message>
+        <source>cli.unknownOption %@</source>
+        <translation>未知选项“%@”</translation>
+    </message>
+    <message>
+        <source>cli.needsValue %@</source>
+        <translation>选项“%@”需要一个值</translation>
+    </message>
+    <message>
+        <source>cli.badJobs %@</source>
+        <translation>“%@”不是 1 到 1024 之间的任务数</translation>
+    </message>
+    <message>
+        <source>cli.emptyOutput</source>
+        <translation>输出文件夹的名称为空</translation>
+    </message>
+    <message>
+        <source>cli.noVideo</source>
+        <translation>未指定视频</translation>
+    </message>
+    <message>
+        <source>cli.tryHelp</source>
+        <translation>运行“framepicker-cli --help”了解更多信息。</translation>
+    </message>
 </context>
 </TS>

@@ -1,38 +1,75 @@
 #include "Failure.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace FrameExtractor {
 
 namespace {
 
-std::string sentence(MediaError::Kind kind, const std::string& fileName)
+template <typename Kind>
+struct Row {
+    Kind kind;
+    FailureKind words;
+};
+
+using Media = MediaError::Kind;
+using Output = OutputError::Kind;
+
+// The one list of failures: each kind, its name for scripts and its sentence's key.
+constexpr Row<Media> mediaKinds[] = {
+    {Media::notFound, {"notFound", "error.notFound %@"}},
+    {Media::folder, {"folder", "error.folder %@"}},
+    {Media::notRegular, {"notRegular", "error.notRegular %@"}},
+    {Media::unreadable, {"unreadable", "error.unreadable %@"}},
+    {Media::noVideo, {"noVideo", "error.noVideo %@"}},
+    {Media::unsupportedFormat, {"unsupportedFormat", "error.unsupportedFormat %@"}},
+    {Media::undecodable, {"undecodable", "error.undecodable %@"}},
+    {Media::noPicture, {"noPicture", "error.noPicture %@"}},
+    {Media::readFailed, {"readFailed", "error.readFailed %@"}},
+    {Media::tooLarge, {"tooLarge", "error.tooLarge %@"}},
+    {Media::extremeAspectRatio, {"extremeAspectRatio", "error.extremeAspectRatio %@"}},
+    {Media::unscalable, {"unscalable", "error.unscalable %@"}},
+    {Media::unconvertiblePixels, {"unconvertiblePixels", "error.unconvertiblePixels %@"}},
+    {Media::unconvertibleColours, {"unconvertibleColours", "error.unconvertibleColours %@"}},
+    {Media::outOfMemory, {"outOfMemory", "error.outOfMemory %@"}},
+    {Media::removed, {"removed", "error.removed %@"}},
+    {Media::changed, {"changed", "error.changed %@"}},
+    {Media::noLongerReadable, {"noLongerReadable", "error.noLongerReadable %@"}},
+    {Media::workerStopped, {"workerStopped", "error.workerStopped %@"}},
+};
+constexpr Row<Output> outputKinds[] = {
+    {Output::cannotCreateFolder, {"cannotCreateFolder", "error.cannotCreateFolder %@"}},
+    {Output::cannotWrite, {"cannotWrite", "error.cannotWrite %@"}},
+    {Output::untrustedLink, {"untrustedLink", "error.untrustedLink %@"}},
+};
+constexpr Row<ExtractionError::Kind> extractionKinds[] = {
+    {ExtractionError::Kind::cannotSavePNG, {"cannotSavePNG", "Failed to encode PNG: %@"}},
+};
+
+template <typename Kind, std::size_t count>
+FailureKind lookUp(const Row<Kind> (&rows)[count], Kind kind)
 {
-    using Kind = MediaError::Kind;
-    const std::string name = "\u201C" + fileName + "\u201D";
-    switch (kind) {
-    case Kind::notFound: return name + " could not be found";
-    case Kind::folder: return name + " is a folder, not a video file";
-    case Kind::notRegular: return name + " is not an ordinary file";
-    case Kind::unreadable: return name + " could not be read as a video";
-    case Kind::noVideo: return name + " contains no video";
-    case Kind::unsupportedFormat: return name + " uses a video format that cannot be decoded";
-    case Kind::undecodable: return name + " could not be decoded";
-    case Kind::noPicture: return "No picture could be decoded from " + name;
-    case Kind::readFailed: return name + " could not be read to the end";
-    case Kind::tooLarge: return name + " has a picture too large to save";
-    case Kind::extremeAspectRatio: return name + " declares pixels of a shape too extreme to show";
-    case Kind::unscalable: return name + " has a picture that cannot be scaled to its display size";
-    case Kind::unconvertiblePixels: return name + " has a picture format that cannot be converted";
-    case Kind::unconvertibleColours: return name + " has colours that cannot be converted for the screen";
-    case Kind::outOfMemory: return name + " needs more memory than is available";
-    case Kind::removed: return name + " was removed while it was being read";
-    case Kind::changed: return name + " changed while it was being read";
-    case Kind::noLongerReadable: return name + " could no longer be read";
-    case Kind::workerStopped: return "The decoder stopped while reading " + name;
-    }
-    return name + " could not be read as a video";
+    const auto row = std::find_if(std::begin(rows), std::end(rows), [&](const Row<Kind>& row) { return row.kind == kind; });
+    return row != std::end(rows) ? row->words : FailureKind{"unknown", "error.unreadable %@"};
 }
 
 } // namespace
+
+FailureKind failureKind(MediaError::Kind kind)
+{
+    return lookUp(mediaKinds, kind);
+}
+
+FailureKind failureKind(OutputError::Kind kind)
+{
+    return lookUp(outputKinds, kind);
+}
+
+FailureKind failureKind(ExtractionError::Kind kind)
+{
+    return lookUp(extractionKinds, kind);
+}
 
 ExtractionError::ExtractionError(Kind kind, std::string fileName)
     : m_kind(kind)
@@ -47,7 +84,7 @@ ExtractionError ExtractionError::cannotSavePNG(std::string fileName)
 }
 
 MediaError::MediaError(Kind kind, std::string fileName, std::string reason)
-    : std::runtime_error(sentence(kind, fileName) + (reason.empty() ? "" : " (" + reason + ")") + ".")
+    : std::runtime_error(std::string(failureKind(kind).name) + ": " + fileName + (reason.empty() ? "" : " (" + reason + ")"))
     , m_kind(kind)
     , m_fileName(std::move(fileName))
     , m_reason(std::move(reason))
@@ -55,14 +92,9 @@ MediaError::MediaError(Kind kind, std::string fileName, std::string reason)
 }
 
 OutputError::OutputError(Kind kind, std::error_code code, const std::filesystem::path& path)
-    : std::system_error(code, (kind == Kind::cannotCreateFolder ? "Could not create the folder \"" : "Could not write \"")
-                                  + path.string() + "\"")
+    : std::system_error(code, std::string(failureKind(kind).name) + ": " + path.string())
     , m_kind(kind)
     , m_path(path)
-    // The system's words ("Operation not permitted") would not say why a link is refused.
-    , m_description(kind == Kind::untrustedLink
-                        ? "Will not write through \"" + path.string() + "\": a link made by another user"
-                        : std::system_error::what())
 {
 }
 

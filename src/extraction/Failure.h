@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FrameExtractor.h"
+#include "Errors.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,5 +1,5 @@
 #include "FileReplacement.h"
-#include "FrameExtractor.h"
+#include "Errors.h"
 
 #include <algorithm>
 #include <cerrno>

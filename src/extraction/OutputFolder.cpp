@@ -1,7 +1,7 @@
 #include "OutputFolder.h"
+#include "Errors.h"
 #include "FileReplacement.h"
 #include "UniqueFd.h"
-#include "FrameExtractor.h"
 #include "PngEncoder.h"
 
 #include <cerrno>
@@ -19,10 +19,7 @@ namespace fs = std::filesystem;
 
 namespace FrameExtractor {
 
-namespace {
-
-// The folder's name for a video's file name: the name without its last extension.
-fs::path folderName(const fs::path& name)
+fs::path outputFolderName(const fs::path& name)
 {
     const std::string stem = name.stem().string();
     if (stem.find_first_not_of('.') != std::string::npos)
@@ -35,6 +32,8 @@ fs::path folderName(const fs::path& name)
     whole[dot] = '_';
     return whole;
 }
+
+namespace {
 
 [[noreturn]] void fail(OutputError::Kind kind, int error, const fs::path& path)
 {
@@ -135,30 +134,7 @@ OutputPlace outputPlaceFor(const fs::path& video)
         absolute = video;
     if (!absolute.has_filename()) // "clips/" names the folder clips
         absolute = absolute.parent_path();
-    return {absolute.parent_path(), folderName(absolute.filename())};
-}
-
-OutputPlace outputPlaceUnder(const fs::path& dir, const fs::path& video)
-{
-    fs::path path = video.lexically_normal();
-    if (path.is_absolute() || path.empty() || *path.begin() == "..") {
-        std::error_code error;
-        const fs::path absolute = fs::absolute(video, error);
-        if (!error)
-            path = absolute.lexically_normal().relative_path();
-    }
-    // Only real names: a normal path keeps "." alone, ".." in front and "" after a last "/".
-    fs::path relative, name;
-    for (const fs::path& part : path) {
-        if (part.empty() || part == "." || part == ".." || part == "/")
-            continue;
-        relative /= name;
-        name = part;
-    }
-    // The folder is reported by its whole path, wherever the process runs later.
-    std::error_code error;
-    const fs::path base = fs::absolute(dir, error);
-    return {error ? dir : base, relative / folderName(name)};
+    return {absolute.parent_path(), outputFolderName(absolute.filename())};
 }
 
 fs::path outputFolderFor(const fs::path& video)

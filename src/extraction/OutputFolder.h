@@ -23,12 +23,8 @@ struct OutputPlace {
 // before its extension keeps it, the last dot made "_" ("..mp4" gives "._mp4"): the folder
 // is always one new name inside the video's folder, never that folder or its parent.
 OutputPlace outputPlaceFor(const std::filesystem::path& video);
-
-// Under --output DIR the folder keeps the video's path, so videos of the same name in
-// different folders never share one, and a second run finds the folders of the first.
-// A path that is absolute or climbs out with ".." is taken from the root
-// (/m/trip.mov gives DIR/m/trip); the last name is made as outputPlaceFor makes it.
-OutputPlace outputPlaceUnder(const std::filesystem::path& dir, const std::filesystem::path& video);
+// That folder's name for a video's file name.
+std::filesystem::path outputFolderName(const std::filesystem::path& name);
 
 // Puts first.png and last.png into the place's folder as one pair and returns the folder.
 // Each name of `relative` is made if missing and entered without following a symbolic link,
@@ -39,5 +35,10 @@ OutputPlace outputPlaceUnder(const std::filesystem::path& dir, const std::filesy
 // folder, untrustedLink naming the link, cannotWrite naming the image.
 std::filesystem::path writePair(const OutputPlace& place, std::span<const std::uint8_t> firstPng,
                                 std::span<const std::uint8_t> lastPng);
+
+// The folder beside the video named after it with only its last extension removed:
+// /m/trip.mov gives /m/trip, a.b.c.mov gives a.b.c; a name without an extension gives
+// the video's own path. outputPlaceFor tells how it is reached.
+std::filesystem::path outputFolderFor(const std::filesystem::path& video);
 
 } // namespace FrameExtractor

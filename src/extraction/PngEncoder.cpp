@@ -1,5 +1,5 @@
 #include "PngEncoder.h"
-#include "FrameExtractor.h"
+#include "Errors.h"
 
 #include <zlib.h>
 

@@ -1,6 +1,6 @@
 #include "Worker.h"
 
-#include "FrameExtractor.h"
+#include "Errors.h"
 #include "WorkerProtocol.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "ContentView.h"
 
 #include "DropZone.h"
-#include "FailureText.h"
+#include "texts/FailureText.h"
 #include "StatusLine.h"
 #include "VideoTypes.h"
 #include "extraction/FrameExtractor.h"

@@ -1,5 +1,7 @@
 // framepicker-cli as a script uses it: output lines, messages and exit codes.
 #include "TestMedia.h"
+#include "cli/Options.h"
+#include "cli/Report.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,11 +30,12 @@ struct CliRun {
     std::string err;
 };
 
-// Runs framepicker-cli with the arguments, and with the environment's assignments before it.
+// Runs framepicker-cli with the arguments, and with the environment's assignments before it;
+// in English unless they say otherwise.
 CliRun cli(const std::string& arguments, const fs::path& folder, const std::string& environment = {})
 {
     const fs::path errFile = folder / "stderr.txt";
-    const std::string command = environment + std::string(CLI_PATH) + " " + arguments + " 2>" + quoted(errFile);
+    const std::string command = "LANGUAGE= LC_ALL=C.UTF-8 " + environment + std::string(CLI_PATH) + " " + arguments + " 2>" + quoted(errFile);
     FILE* pipe = ::popen(command.c_str(), "r");
     CliRun run{};
     std::array<char, 4096> buffer{};
@@ -64,7 +67,7 @@ TEST(Cli, aReadErrorIsNotTheEndOfTheVideo)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "framepicker-cli: " + video.string()
-                           + ": \u201Ctrip.mp4\u201D could not be read to the end (Input/output error).\n");
+                           + ": \u201Ctrip.mp4\u201D could not be read to the end (input/output error).\n");
     // Nothing of the failed run: no folder, no first.png without its last.png.
     EXPECT_FALSE(fs::exists(folder / "trip"));
 }
@@ -117,7 +120,7 @@ TEST(Cli, parallelRunsGiveWhatOneAtATimeGives)
     EXPECT_EQ(errors[0], "framepicker-cli: " + (folder / "missing.mp4").string() + ": \u201Cmissing.mp4\u201D could not be found.");
     EXPECT_EQ(errors[1].rfind("framepicker-cli: " + (folder / "broken.mp4").string() + ": \u201Cbroken.mp4\u201D", 0), 0u);
     EXPECT_EQ(cli(quoted(folder / "clip0.mp4"), folder).status, 0);
-    for (const char* jobs : {"--jobs 4 ", "-j=3 ", ""}) {
+    for (const char* jobs : {"--jobs=4 ", "-j3 ", ""}) {
         fs::remove_all(folder / "twin");
         const CliRun many = cli(jobs + arguments, folder);
         EXPECT_EQ(many.status, one.status) << jobs;
@@ -166,28 +169,82 @@ TEST(Cli, outputFolderAndJson)
     EXPECT_EQ(objects[0]["folder"].toString().toStdString(), (folder / "out" / "a" / "trip").string());
     EXPECT_EQ(objects[1]["last"].toString().toStdString(), (folder / "out" / "b" / "trip" / "last.png").string());
     EXPECT_EQ(objects[3]["error"].toString(), QString::fromUtf8("\u201Cmissing.mp4\u201D could not be found."));
+    EXPECT_EQ(objects[3]["kind"].toString(), QStringLiteral("notFound"));
     EXPECT_FALSE(objects[3].contains(QStringLiteral("folder")));
 
-    // Names that are not UTF-8, quotes and control characters still make valid JSON.
-    const std::string odd = "odd \xff\"\\\t.mp4";
-    writeFile(folder / odd, "x");
-    const CliRun oddRun = cli("--json " + quoted(folder / odd), folder);
+    // A German session reads what the window shows it; scripts read the same kind.
+    const CliRun german = cli("--json missing.mp4", folder, inFolder + "LANGUAGE=de LC_ALL=de_DE.UTF-8 ");
+    EXPECT_EQ(german.err, "framepicker-cli: missing.mp4: \u201Emissing.mp4\u201C wurde nicht gefunden.\n");
+    EXPECT_NE(german.out.find("\"kind\":\"notFound\""), std::string::npos) << german.out;
+}
+
+// What the options say, parsed as other command-line tools parse them.
+TEST(Cli, optionsParseAsGetoptLongDoes)
+{
+    const auto parse = [](const std::string& line) {
+        std::vector<std::string> arguments;
+        std::istringstream words(line);
+        for (std::string word; words >> word;)
+            arguments.push_back(word);
+        return Cli::parseOptions(arguments, 2);
+    };
+    for (const char* line : {"-j4 a", "-j 4 a", "--jobs=4 a", "--jobs 4 a", "a -j4", "-j9 --jobs=4 a"}) {
+        const Cli::Options options = parse(line);
+        EXPECT_EQ(options.jobs, 4u) << line;
+        EXPECT_EQ(options.videos, std::vector<std::string>{"a"}) << line;
+    }
+    const Cli::Options options = parse("-oDIR a --json -- --unordered -b.mp4");
+    EXPECT_EQ(options.output, fs::path("DIR"));
+    EXPECT_TRUE(options.json);
+    EXPECT_TRUE(options.inInputOrder);
+    EXPECT_EQ(options.jobs, 2u);
+    EXPECT_EQ(options.videos, (std::vector<std::string>{"a", "--unordered", "-b.mp4"}));
+    EXPECT_EQ(parse("--output out -hV").action, Cli::Options::Action::help);
+
+    const struct {
+        const char* line;
+        std::string key;
+        std::string argument;
+    } wrong[] = {
+        {"", "cli.noVideo", ""},          {"--bogus=1 a", "cli.unknownOption %@", "--bogus=1"},
+        {"-x a", "cli.unknownOption %@", "-x"}, {"-j0 a", "cli.badJobs %@", "0"},
+        {"--jobs two a", "cli.badJobs %@", "two"}, {"-j 1025 a", "cli.badJobs %@", "1025"},
+        {"a --jobs", "cli.needsValue %@", "--jobs"}, {"--output= a", "cli.emptyOutput", ""},
+    };
+    for (const auto& row : wrong) {
+        try {
+            parse(row.line);
+            ADD_FAILURE() << row.line;
+        } catch (const Cli::UsageError& error) {
+            EXPECT_EQ(error.key, row.key) << row.line;
+            EXPECT_EQ(error.argument, row.argument) << row.line;
+        }
+    }
+}
+
+// Any name a file may have gives one line on the terminal, with no escape sequence in it,
+// and JSON that parses.
+TEST(Cli, oddNamesStayOneLineAndValidJson)
+{
+    const std::string odd = "a\n\x1b[31m\xC2\x9B \xff\"\\\t.mp4";
+    const Cli::Lines lines = Cli::reportLines(odd, {{}, std::make_exception_ptr(FrameExtractor::MediaError(
+                                                                FrameExtractor::MediaError::Kind::notFound, odd))}, true);
+    EXPECT_EQ(std::count(lines.err.begin(), lines.err.end(), '\n'), 1) << lines.err;
+    EXPECT_EQ(lines.err.find_first_of("\x1b\x9B"), std::string::npos) << lines.err;
     QJsonParseError error{};
-    const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(oddRun.out), &error).object();
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << oddRun.out;
-    EXPECT_TRUE(object["video"].toString().endsWith(QString::fromUtf8("odd \uFFFD\"\\\t.mp4")));
-    // Printed plainly, such a name stays one line and no escape sequence reaches the terminal.
-    const CliRun plain = cli(quoted(folder / "a\n\x1b[31mb.mp4"), folder);
-    EXPECT_EQ(linesOf(plain.err).size(), 1u) << plain.err;
-    EXPECT_EQ(plain.err.find('\x1b'), std::string::npos);
+    const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(lines.out), &error).object();
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << lines.out;
+    EXPECT_EQ(object["video"].toString(), QString::fromUtf8("a\n\x1b[31m\xC2\x9B \uFFFD\"\\\t.mp4"));
+    EXPECT_EQ(object["kind"].toString(), QStringLiteral("notFound"));
 }
 
 TEST(Cli, usageErrorsHelpAndVersion)
 {
     const fs::path folder = scratchFolder("cliUsage");
-    EXPECT_EQ(cli("", folder).status, 2);
-    for (const char* wrong : {"--bogus", "--jobs 0 x.mp4", "--jobs two x.mp4", "x.mp4 --jobs", "--output= x.mp4"})
-        EXPECT_EQ(cli(wrong, folder).status, 2) << wrong;
+    const CliRun wrong = cli("--jobs two x.mp4", folder);
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.err, "framepicker-cli: 'two' is not a number of jobs from 1 to 1024\n"
+                         "Try 'framepicker-cli --help' for more information.\n");
     const CliRun help = cli("--help", folder);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: framepicker-cli", 0), 0u);

@@ -269,7 +269,7 @@ TEST(Extraction, coverArtIsNotTheVideo)
         extractFrames(song, decodeFrames);
         FAIL() << "a song with a cover was taken for a video";
     } catch (const FrameExtractor::MediaError& error) {
-        EXPECT_STREQ(error.what(), "\u201Csong.m4a\u201D contains no video.");
+        EXPECT_STREQ(error.what(), "noVideo: song.m4a");
     }
     EXPECT_FALSE(fs::exists(folder / "song" / "first.png"));
 }

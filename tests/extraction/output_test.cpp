@@ -3,6 +3,7 @@
 #include "extraction/PngEncoder.h"
 #include "extraction/Worker.h"
 #include "extraction/OutputFolder.h"
+#include "cli/Batch.h"
 
 #include <gtest/gtest.h>
 
@@ -122,19 +123,19 @@ TEST(OutputFolder, aFileWhereTheFolderShouldGoIsAnError)
     const fs::path folder = scratchFolder("blocked");
     const fs::path video = makeClip(folder / "trip.mov", shortClip());
     writeFile(folder / "trip", "in the way");
-    EXPECT_EQ(failureOf(video), "Could not create the folder \"" + (folder / "trip").string() + "\": File exists");
+    EXPECT_EQ(failureOf(video), "cannotCreateFolder: " + (folder / "trip").string() + ": File exists");
     EXPECT_EQ(contents(folder / "trip"), "in the way");
 
     // Without an extension the folder would be the video itself.
     const fs::path bare = makeClip(folder / "clip.mp4", shortClip());
     fs::rename(bare, folder / "clip");
-    EXPECT_NE(failureOf(folder / "clip").find("Could not create the folder"), std::string::npos);
+    EXPECT_NE(failureOf(folder / "clip").find("cannotCreateFolder: "), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(folder / "clip"));
 
     // A dangling symbolic link where the folder should go.
     const fs::path linked = makeClip(folder / "linked.mp4", shortClip());
     fs::create_symlink(folder / "nowhere" / "at all", folder / "linked");
-    EXPECT_NE(failureOf(linked).find("Could not create the folder"), std::string::npos);
+    EXPECT_NE(failureOf(linked).find("cannotCreateFolder: "), std::string::npos);
 }
 
 // Nothing but dots before the extension would name the video's own folder or its parent.
@@ -151,7 +152,7 @@ TEST(OutputFolder, dotNamesGetAFolderOfTheirOwnBesideTheVideoAndUnderTheOutputFo
         SCOPED_TRACE(row.video);
         const fs::path video = fs::path("in") / row.video;
         EXPECT_EQ(writePair(outputPlaceFor(folder / video), bytesOf("1"), bytesOf("1")), folder / "in" / row.name);
-        EXPECT_EQ(writePair(outputPlaceUnder(folder / "out", video), bytesOf("1"), bytesOf("1")),
+        EXPECT_EQ(writePair(Cli::outputPlaceUnder(folder / "out", video), bytesOf("1"), bytesOf("1")),
                   folder / "out" / "in" / row.name);
     }
     // Nothing written anywhere else.
@@ -266,8 +267,6 @@ TEST(WritePair, followsOnlyTheUsersOwnLinks)
     } catch (const OutputError& error) {
         EXPECT_EQ(error.kind(), OutputError::Kind::untrustedLink);
         EXPECT_EQ(error.code().value(), EPERM);
-        EXPECT_EQ(std::string(error.what()),
-                  "Will not write through \"" + (folder / "theirs").string() + "\": a link made by another user");
     }
     EXPECT_EQ(contents(folder / "elsewhere" / "first.png"), "mine");
 }
@@ -396,25 +395,23 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
     ASSERT_TRUE(ffmpeg("-f lavfi -i color=c=gray:s=12000x12000 -frames:v 1 -c:v mjpeg -q:v 31 " + quoted(folder / "huge.mkv")));
     makeClip(folder / "thin.avi", Clip{.frames = 2, .width = 64, .height = 48, .output = "-c:v mpeg4 -vf setsar=1/255"});
 
-    using Kind = MediaError::Kind;
     const struct {
         const char* file;
-        Kind kind;
         const char* message;
     } rows[] = {
-        {"empty.mp4", Kind::unreadable, "\u201Cempty.mp4\u201D could not be read as a video ("},
-        {"text.mp4", Kind::unreadable, "\u201Ctext.mp4\u201D could not be read as a video ("},
-        {"truncated.mp4", Kind::unreadable, "\u201Ctruncated.mp4\u201D could not be read as a video ("},
-        {"zeroed.mp4", Kind::noPicture, "No picture could be decoded from \u201Czeroed.mp4\u201D."},
-        {"newer.mp4", Kind::unsupportedFormat, "\u201Cnewer.mp4\u201D uses a video format that cannot be decoded (qqv1)."},
-        {"song.m4a", Kind::noVideo, "\u201Csong.m4a\u201D contains no video."},
-        {"folder.mp4", Kind::folder, "\u201Cfolder.mp4\u201D is a folder, not a video file."},
-        {"missing.mp4", Kind::notFound, "\u201Cmissing.mp4\u201D could not be found."},
-        {"playlist.mp4", Kind::unreadable, "\u201Cplaylist.mp4\u201D could not be read as a video ("},
-        {"list.mkv", Kind::unreadable, "\u201Clist.mkv\u201D could not be read as a video ("},
-        {"pipe.mp4", Kind::notRegular, "\u201Cpipe.mp4\u201D is not an ordinary file."},
-        {"huge.mkv", Kind::tooLarge, "\u201Chuge.mkv\u201D has a picture too large to save (12000 \u00D7 12000)."},
-        {"thin.avi", Kind::extremeAspectRatio, "\u201Cthin.avi\u201D declares pixels of a shape too extreme to show (1:255)."},
+        {"empty.mp4", "unreadable: empty.mp4 ("},
+        {"text.mp4", "unreadable: text.mp4 ("},
+        {"truncated.mp4", "unreadable: truncated.mp4 ("},
+        {"zeroed.mp4", "noPicture: zeroed.mp4"},
+        {"newer.mp4", "unsupportedFormat: newer.mp4 (qqv1)"},
+        {"song.m4a", "noVideo: song.m4a"},
+        {"folder.mp4", "folder: folder.mp4"},
+        {"missing.mp4", "notFound: missing.mp4"},
+        {"playlist.mp4", "unreadable: playlist.mp4 ("},
+        {"list.mkv", "unreadable: list.mkv ("},
+        {"pipe.mp4", "notRegular: pipe.mp4"},
+        {"huge.mkv", "tooLarge: huge.mkv (12000 \u00D7 12000)"},
+        {"thin.avi", "extremeAspectRatio: thin.avi (1:255)"},
     };
     // Decoded as the application decodes: in the confined worker.
     WorkerServer workers(WORKER_PATH);
@@ -424,9 +421,6 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
             extractFrames(folder / row.file, workers.decoder());
             ADD_FAILURE() << "no error";
         } catch (const MediaError& error) {
-            // What the window will translate, and the English sentence the command line prints.
-            EXPECT_EQ(error.kind(), row.kind);
-            EXPECT_EQ(error.fileName(), row.file);
             EXPECT_EQ(std::string(error.what()).rfind(row.message, 0), 0u) << error.what();
         }
         EXPECT_FALSE(fs::exists(outputFolderFor(folder / row.file)));
@@ -446,15 +440,15 @@ TEST(BadInput, aVideoOrFolderChangedMidJobIsAClearError)
         std::string message;
     } rows[] = {
         {"videoRemoved", [](const fs::path& video) { fs::remove(video); },
-         "\u201Ctrip.mov\u201D was removed while it was being read."},
+         "removed: trip.mov"},
         {"videoReplaced",
          [&](const fs::path& video) {
              fs::copy_file(other, folder / "new.mov", fs::copy_options::overwrite_existing);
              fs::rename(folder / "new.mov", video);
          },
-         "\u201Ctrip.mov\u201D changed while it was being read."},
+         "changed: trip.mov"},
         {"videoRewrittenInPlace", [&](const fs::path& video) { writeFile(video, contents(other)); },
-         "\u201Ctrip.mov\u201D changed while it was being read."},
+         "changed: trip.mov"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -514,7 +508,7 @@ TEST(BadInput, runningOutOfMemoryIsAClearError)
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(message, "\u201Chuge.avi\u201D needs more memory than is available.");
+    EXPECT_EQ(message, "outOfMemory: huge.avi");
 }
 
 } // namespace

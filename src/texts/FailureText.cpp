@@ -1,39 +1,12 @@
 #include "FailureText.h"
 
-#include "extraction/FrameExtractor.h"
-#include "texts/Texts.h"
+#include "extraction/Errors.h"
+#include "Texts.h"
 
 #include <cerrno>
 #include <system_error>
 
 namespace {
-
-QString sentenceFor(FrameExtractor::MediaError::Kind kind)
-{
-    using Kind = FrameExtractor::MediaError::Kind;
-    switch (kind) {
-    case Kind::notFound: return Texts::text("error.notFound %@");
-    case Kind::folder: return Texts::text("error.folder %@");
-    case Kind::notRegular: return Texts::text("error.notRegular %@");
-    case Kind::unreadable: return Texts::text("error.unreadable %@");
-    case Kind::noVideo: return Texts::text("error.noVideo %@");
-    case Kind::unsupportedFormat: return Texts::text("error.unsupportedFormat %@");
-    case Kind::undecodable: return Texts::text("error.undecodable %@");
-    case Kind::noPicture: return Texts::text("error.noPicture %@");
-    case Kind::readFailed: return Texts::text("error.readFailed %@");
-    case Kind::tooLarge: return Texts::text("error.tooLarge %@");
-    case Kind::extremeAspectRatio: return Texts::text("error.extremeAspectRatio %@");
-    case Kind::unscalable: return Texts::text("error.unscalable %@");
-    case Kind::unconvertiblePixels: return Texts::text("error.unconvertiblePixels %@");
-    case Kind::unconvertibleColours: return Texts::text("error.unconvertibleColours %@");
-    case Kind::outOfMemory: return Texts::text("error.outOfMemory %@");
-    case Kind::removed: return Texts::text("error.removed %@");
-    case Kind::changed: return Texts::text("error.changed %@");
-    case Kind::noLongerReadable: return Texts::text("error.noLongerReadable %@");
-    case Kind::workerStopped: return Texts::text("error.workerStopped %@");
-    }
-    return Texts::text("error.unreadable %@");
-}
 
 // The reasons users meet, in their language. An output error carries the system's code; a
 // media error only the library's English words (they cross from the decoding worker as
@@ -81,46 +54,47 @@ QString reasonWords(std::error_code code)
     return QString::fromStdString(code.message());
 }
 
-// The sentence around the name, the reason inside its full stop as each language writes it:
-// "… (reason)." or "…（reason）。".
-JobStatus::Error named(const QString& sentence, const QString& name, const QString& reason = {})
+// The kind's sentence around the name, the reason inside its full stop as each language
+// writes it: "… (reason)." or "…（reason）。".
+FailureMessage named(FrameExtractor::FailureKind kind, const QString& name, const QString& reason = {})
 {
+    const QString sentence = Texts::text(kind.key);
     const qsizetype at = sentence.indexOf(QLatin1String("%@"));
-    JobStatus::Error error = at < 0 ? JobStatus::Error{sentence} : JobStatus::Error{sentence.left(at), name, sentence.mid(at + 2)};
+    FailureMessage message = at < 0 ? FailureMessage{sentence} : FailureMessage{sentence.left(at), name, sentence.mid(at + 2)};
+    message.kind = kind.name;
     if (!reason.isEmpty()) {
-        qsizetype end = error.tail.size();
-        if (end > 0 && (error.tail.back() == QLatin1Char('.') || error.tail.back() == QChar(0x3002)))
+        qsizetype end = message.tail.size();
+        if (end > 0 && (message.tail.back() == QLatin1Char('.') || message.tail.back() == QChar(0x3002)))
             --end;
-        error.tail.insert(end, Texts::text("error.reason %@", reason));
+        message.tail.insert(end, Texts::text("error.reason %@", reason));
     }
-    return error;
+    return message;
 }
 
 } // namespace
 
-JobStatus::Error failureMessage(const std::exception_ptr& failure)
+FailureMessage failureMessage(const std::exception_ptr& failure)
 {
+    using FrameExtractor::failureKind;
     try {
         std::rethrow_exception(failure);
     } catch (const FrameExtractor::MediaError& error) {
-        return named(sentenceFor(error.kind()), QString::fromStdString(error.fileName()),
+        return named(failureKind(error.kind()), QString::fromStdString(error.fileName()),
                      error.reason().empty() ? QString() : reasonWords(error.reason()));
     } catch (const FrameExtractor::OutputError& error) {
-        using Kind = FrameExtractor::OutputError::Kind;
         const QString path = QString::fromStdString(error.path().string());
-        if (error.kind() == Kind::untrustedLink)
-            return named(Texts::text("error.untrustedLink %@"), path);
-        JobStatus::Error message = named(error.kind() == Kind::cannotCreateFolder ? Texts::text("error.cannotCreateFolder %@")
-                                                                                  : Texts::text("error.cannotWrite %@"),
-                                         path, reasonWords(error.code()));
+        // The system's words ("Operation not permitted") would not say why a link is refused.
+        if (error.kind() == FrameExtractor::OutputError::Kind::untrustedLink)
+            return named(failureKind(error.kind()), path);
+        FailureMessage message = named(failureKind(error.kind()), path, reasonWords(error.code()));
         // A folder the user may not write to (a camera card, a shared or read-only place).
         const std::error_condition condition = error.code().default_error_condition();
         message.offersFolder = condition == std::errc::read_only_file_system || condition == std::errc::permission_denied
             || condition == std::errc::operation_not_permitted;
         return message;
     } catch (const FrameExtractor::ExtractionError& error) {
-        return named(Texts::text("Failed to encode PNG: %@"), QString::fromStdString(error.fileName()));
+        return named(failureKind(error.kind()), QString::fromStdString(error.fileName()));
     } catch (const std::exception& error) {
-        return JobStatus::Error{QString::fromUtf8(error.what())};
+        return FailureMessage{QString::fromUtf8(error.what())};
     }
 }

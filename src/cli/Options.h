@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// framepicker-cli's command line, parsed as getopt_long parses it: "-j4", "-j 4", "--jobs=4"
+// and "--jobs 4" alike, short options together ("-hV"), options anywhere among the videos
+// until "--", which ends them.
+namespace Cli {
+
+struct Options {
+    enum class Action { run, help, version };
+    Action action = Action::run;
+    std::vector<std::string> videos;
+    unsigned jobs = 1;
+    std::optional<std::filesystem::path> output;
+    bool json = false;
+    bool inInputOrder = true;
+};
+
+// A command line that makes no sense: the key of its message in the translation tables, and
+// the argument that goes into it (an option as it was given, a value); empty for keys
+// without one.
+struct UsageError {
+    const char* key;
+    std::string argument;
+};
+
+// The options of `arguments` (without the program's name); jobs defaults to `cores`.
+// Throws UsageError.
+Options parseOptions(const std::vector<std::string>& arguments, unsigned cores);
+
+// The text of --help, in English.
+const char* usage();
+
+} // namespace Cli
