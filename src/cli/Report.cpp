@@ -1,13 +1,63 @@
 #include "Report.h"
 
+#include "texts/CompiledTexts.h"
 #include "texts/FailureText.h"
-
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <cstdio>
 
 namespace Cli {
+
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of the bytes, or 0.
+std::size_t utf8Length(std::string_view bytes)
+{
+    const auto byte = [&](std::size_t k) { return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0u; };
+    const unsigned lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
+    const unsigned second = byte(1);
+    const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (length == 0 || second < low || second > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((byte(k) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
+// A JSON string of the bytes: quotes, backslashes and control characters escaped, and
+// bytes that are not UTF-8 (a file name may hold any) replaced by U+FFFD.
+std::string jsonString(std::string_view bytes)
+{
+    std::string out = "\"";
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+            ++i;
+        } else if (const std::size_t length = utf8Length(bytes.substr(i)); length == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out += bytes.substr(i, length);
+            i += length;
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace
 
 std::string printable(std::string_view text)
 {
@@ -40,29 +90,40 @@ std::string printable(std::string_view text)
     return out;
 }
 
-std::string errorLine(const QString& text)
+std::string text(const char* key)
 {
-    return "framepicker-cli: " + printable(text.toStdString()) + "\n";
+    static const std::vector<std::string> languages = CompiledTexts::languagesOfTheEnvironment();
+    return CompiledTexts::text(key, languages);
+}
+
+std::string text(const char* key, const std::string& argument)
+{
+    std::string words = text(key);
+    if (const std::size_t at = words.find("%@"); at != std::string::npos)
+        words.replace(at, 2, argument);
+    return words;
+}
+
+std::string errorLine(const std::string& message)
+{
+    return "framepicker-cli: " + printable(message) + "\n";
 }
 
 Lines reportLines(const std::string& video, const Outcome& outcome, bool json)
 {
-    const auto string = [](const std::string& bytes) { return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())); };
     Lines lines;
-    QJsonObject object{{QStringLiteral("video"), string(video)}};
+    std::string object = "{\"video\":" + jsonString(video);
     if (outcome.error) {
-        const FailureMessage failure = failureMessage(outcome.error);
-        lines.err = "framepicker-cli: " + printable(video) + ": " + printable(failure.message().toStdString()) + "\n";
-        object.insert(QStringLiteral("error"), failure.message());
-        object.insert(QStringLiteral("kind"), QString::fromLatin1(failure.kind));
+        const FailureWords failure = failureWords(outcome.error, [](const char* key) { return text(key); });
+        lines.err = errorLine(video + ": " + failure.message());
+        object += ",\"error\":" + jsonString(failure.message()) + ",\"kind\":" + jsonString(failure.kind);
     } else {
-        object.insert(QStringLiteral("folder"), string(outcome.folder.string()));
-        object.insert(QStringLiteral("first"), string((outcome.folder / "first.png").string()));
-        object.insert(QStringLiteral("last"), string((outcome.folder / "last.png").string()));
+        object += ",\"folder\":" + jsonString(outcome.folder.string()) + ",\"first\":"
+            + jsonString((outcome.folder / "first.png").string()) + ",\"last\":" + jsonString((outcome.folder / "last.png").string());
         lines.out = printable(outcome.folder.string()) + "\n";
     }
     if (json)
-        lines.out = QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
+        lines.out = object + "}\n";
     return lines;
 }
 

@@ -2,8 +2,6 @@
 
 #include "Batch.h"
 
-#include <QString>
-
 #include <string>
 #include <string_view>
 
@@ -24,7 +22,12 @@ struct Lines {
 };
 Lines reportLines(const std::string& video, const Outcome& outcome, bool json);
 
-// A message for standard error: "framepicker-cli: " and the text, printable.
-std::string errorLine(const QString& text);
+// The text of a translation key in the user's language (LANGUAGE, LC_ALL, LC_MESSAGES,
+// LANG; English where no table matches); with an argument, that in place of its "%@".
+std::string text(const char* key);
+std::string text(const char* key, const std::string& argument);
+
+// A message for standard error: "framepicker-cli: " and the message, printable.
+std::string errorLine(const std::string& message);
 
 } // namespace Cli

@@ -6,9 +6,6 @@
 #include "extraction/FrameExtractor.h"
 #include "extraction/Worker.h"
 #include "texts/FailureText.h"
-#include "texts/Texts.h"
-
-#include <QCoreApplication>
 
 #include <algorithm>
 #include <atomic>
@@ -16,7 +13,6 @@
 #include <cstdio>
 #include <fstream>
 #include <limits>
-#include <optional>
 #include <pthread.h>
 #include <shared_mutex>
 #include <string>
@@ -82,15 +78,6 @@ void stopOnSignal(FrameExtractor::WorkerServer& workers)
 
 int main(int argc, char** argv)
 {
-    // Messages are in the user's language, from the window's tables (no display needed),
-    // loaded for the first one: a run without a message starts as fast as one without Qt.
-    std::optional<QCoreApplication> application;
-    const auto loadTexts = [&] {
-        if (!application) {
-            application.emplace(argc, argv);
-            Texts::installTranslations();
-        }
-    };
     const auto print = [](std::FILE* to, const std::string& text) {
         std::fputs(text.c_str(), to);
         std::fflush(to);
@@ -100,9 +87,7 @@ int main(int argc, char** argv)
     try {
         options = Cli::parseOptions({argv + 1, argv + argc}, std::max(1u, std::thread::hardware_concurrency()));
     } catch (const Cli::UsageError& error) {
-        loadTexts();
-        print(stderr, Cli::errorLine(Texts::text(error.key, QString::fromStdString(error.argument)))
-                          + Texts::text("cli.tryHelp").toStdString() + "\n");
+        print(stderr, Cli::errorLine(Cli::text(error.key, error.argument)) + Cli::text("cli.tryHelp") + "\n");
         return 2;
     }
     if (options.action == Cli::Options::Action::help) {
@@ -121,9 +106,8 @@ int main(int argc, char** argv)
         fs::create_directories(*options.output, error);
         if (error) {
             using FrameExtractor::OutputError;
-            loadTexts();
-            const auto failure = std::make_exception_ptr(OutputError(OutputError::Kind::cannotCreateFolder, error, *options.output));
-            print(stderr, Cli::errorLine(failureMessage(failure).message()));
+                const auto failure = std::make_exception_ptr(OutputError(OutputError::Kind::cannotCreateFolder, error, *options.output));
+            print(stderr, Cli::errorLine(failureWords(failure, [](const char* key) { return Cli::text(key); }).message()));
             return 1;
         }
     }
@@ -150,8 +134,6 @@ int main(int argc, char** argv)
         [&](std::size_t i, const Cli::Outcome& outcome) {
             if (stopping)
                 return; // the process is ending; a stopped job is no result
-            if (outcome.error)
-                loadTexts();
             const Cli::Lines lines = Cli::reportLines(options.videos[i], outcome, options.json);
             if (!lines.err.empty()) {
                 print(stderr, lines.err);

@@ -1,10 +1,10 @@
 #include "ContentView.h"
 
 #include "DropZone.h"
-#include "texts/FailureText.h"
 #include "StatusLine.h"
 #include "VideoTypes.h"
 #include "extraction/FrameExtractor.h"
+#include "texts/FailureText.h"
 #include "texts/Texts.h"
 
 #include <QDir>
@@ -21,6 +21,15 @@
 #include <exception>
 
 namespace {
+
+// The failure in the user's language, from the loaded tables.
+JobStatus::Error errorStatus(const std::exception_ptr& failure)
+{
+    const FailureWords words = failureWords(failure, [](const char* key) { return Texts::text(key).toStdString(); });
+    JobStatus::Error error(QString::fromStdString(words.lead), QString::fromStdString(words.name), QString::fromStdString(words.tail));
+    error.offersFolder = words.offersFolder;
+    return error;
+}
 
 // Sandboxed platforms grant access to a user-chosen file for the length of a job; this
 // desktop has no such facility, so starting and stopping do nothing.
@@ -173,7 +182,7 @@ void ContentView::runJob(const QString& path, const QString& chosenPlace)
     // job itself runs to its end, unless the application quits first and stops it.
     QtConcurrent::run(extract, path, chosenPlace, m_decoder).then(this, [this](const Outcome& outcome) {
         if (outcome.error)
-            setStatus(failureMessage(outcome.error));
+            setStatus(errorStatus(outcome.error));
         else
             setStatus(Done{outcome.folder});
         // A job that ends while the user is elsewhere: the window asks for attention, as

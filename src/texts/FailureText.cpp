@@ -1,7 +1,6 @@
 #include "FailureText.h"
 
 #include "extraction/Errors.h"
-#include "Texts.h"
 
 #include <cerrno>
 #include <system_error>
@@ -14,87 +13,105 @@ namespace {
 struct KnownReason {
     int code; // errno; 0 for FFmpeg's own words and a stopped worker's signal
     const char* english;
-    QString (*words)();
+    const char* key;
 };
 
 const KnownReason knownReasons[] = {
-    {0, "Invalid data found when processing input", [] { return Texts::text("reason.invalidData"); }},
-    {0, "End of file", [] { return Texts::text("reason.endOfFile"); }},
-    {0, "Decoder not found", [] { return Texts::text("reason.decoderNotFound"); }},
-    {EIO, "Input/output error", [] { return Texts::text("reason.ioError"); }},
-    {EACCES, "Permission denied", [] { return Texts::text("reason.permissionDenied"); }},
-    {EPERM, "Operation not permitted", [] { return Texts::text("reason.notPermitted"); }},
-    {EROFS, "Read-only file system", [] { return Texts::text("reason.readOnly"); }},
-    {ENOSPC, "No space left on device", [] { return Texts::text("reason.noSpace"); }},
-    {EEXIST, "File exists", [] { return Texts::text("reason.exists"); }},
-    {ENOENT, "No such file or directory", [] { return Texts::text("reason.noSuchFile"); }},
-    {ENOMEM, "Cannot allocate memory", [] { return Texts::text("reason.noMemory"); }},
-    {0, "Segmentation fault", [] { return Texts::text("reason.segmentationFault"); }},
-    {0, "Killed", [] { return Texts::text("reason.killed"); }},
-    {0, "Aborted", [] { return Texts::text("reason.aborted"); }},
-    {0, "Bad system call", [] { return Texts::text("reason.forbiddenCall"); }},
+    {0, "Invalid data found when processing input", "reason.invalidData"},
+    {0, "End of file", "reason.endOfFile"},
+    {0, "Decoder not found", "reason.decoderNotFound"},
+    {EIO, "Input/output error", "reason.ioError"},
+    {EACCES, "Permission denied", "reason.permissionDenied"},
+    {EPERM, "Operation not permitted", "reason.notPermitted"},
+    {EROFS, "Read-only file system", "reason.readOnly"},
+    {ENOSPC, "No space left on device", "reason.noSpace"},
+    {EEXIST, "File exists", "reason.exists"},
+    {ENOENT, "No such file or directory", "reason.noSuchFile"},
+    {ENOMEM, "Cannot allocate memory", "reason.noMemory"},
+    {0, "Segmentation fault", "reason.segmentationFault"},
+    {0, "Killed", "reason.killed"},
+    {0, "Aborted", "reason.aborted"},
+    {0, "Bad system call", "reason.forbiddenCall"},
 };
 
-QString reasonWords(const std::string& reason)
+using TextOf = std::function<std::string(const char* key)>;
+
+std::string reasonWords(const std::string& reason, const TextOf& textOf)
 {
     for (const KnownReason& known : knownReasons) {
         if (reason == known.english)
-            return known.words();
+            return textOf(known.key);
     }
-    return QString::fromStdString(reason);
+    return reason;
 }
 
-QString reasonWords(std::error_code code)
+std::string reasonWords(std::error_code code, const TextOf& textOf)
 {
     const std::error_condition condition = code.default_error_condition();
     for (const KnownReason& known : knownReasons) {
         if (known.code && condition == std::error_condition(known.code, std::generic_category()))
-            return known.words();
+            return textOf(known.key);
     }
-    return QString::fromStdString(code.message());
+    return code.message();
+}
+
+// The text with its "%@" replaced by the argument, once.
+std::string withArgument(std::string text, const std::string& argument)
+{
+    if (const std::size_t at = text.find("%@"); at != std::string::npos)
+        text.replace(at, 2, argument);
+    return text;
 }
 
 // The kind's sentence around the name, the reason inside its full stop as each language
 // writes it: "… (reason)." or "…（reason）。".
-FailureMessage named(FrameExtractor::FailureKind kind, const QString& name, const QString& reason = {})
+FailureWords named(FrameExtractor::FailureKind kind, const std::string& name, const TextOf& textOf, const std::string& reason = {})
 {
-    const QString sentence = Texts::text(kind.key);
-    const qsizetype at = sentence.indexOf(QLatin1String("%@"));
-    FailureMessage message = at < 0 ? FailureMessage{sentence} : FailureMessage{sentence.left(at), name, sentence.mid(at + 2)};
-    message.kind = kind.name;
-    if (!reason.isEmpty()) {
-        qsizetype end = message.tail.size();
-        if (end > 0 && (message.tail.back() == QLatin1Char('.') || message.tail.back() == QChar(0x3002)))
-            --end;
-        message.tail.insert(end, Texts::text("error.reason %@", reason));
+    const std::string sentence = textOf(kind.key);
+    const std::size_t at = sentence.find("%@");
+    FailureWords words;
+    if (at == std::string::npos) {
+        words.lead = sentence;
+    } else {
+        words = {sentence.substr(0, at), name, sentence.substr(at + 2)};
     }
-    return message;
+    words.kind = kind.name;
+    if (!reason.empty()) {
+        std::size_t end = words.tail.size();
+        const std::string_view ideographicFullStop = "\u3002";
+        if (words.tail.ends_with('.'))
+            end -= 1;
+        else if (words.tail.ends_with(ideographicFullStop))
+            end -= ideographicFullStop.size();
+        words.tail.insert(end, withArgument(textOf("error.reason %@"), reason));
+    }
+    return words;
 }
 
 } // namespace
 
-FailureMessage failureMessage(const std::exception_ptr& failure)
+FailureWords failureWords(const std::exception_ptr& failure, const TextOf& textOf)
 {
     using FrameExtractor::failureKind;
     try {
         std::rethrow_exception(failure);
     } catch (const FrameExtractor::MediaError& error) {
-        return named(failureKind(error.kind()), QString::fromStdString(error.fileName()),
-                     error.reason().empty() ? QString() : reasonWords(error.reason()));
+        return named(failureKind(error.kind()), error.fileName(), textOf,
+                     error.reason().empty() ? std::string() : reasonWords(error.reason(), textOf));
     } catch (const FrameExtractor::OutputError& error) {
-        const QString path = QString::fromStdString(error.path().string());
+        const std::string path = error.path().string();
         // The system's words ("Operation not permitted") would not say why a link is refused.
         if (error.kind() == FrameExtractor::OutputError::Kind::untrustedLink)
-            return named(failureKind(error.kind()), path);
-        FailureMessage message = named(failureKind(error.kind()), path, reasonWords(error.code()));
+            return named(failureKind(error.kind()), path, textOf);
+        FailureWords words = named(failureKind(error.kind()), path, textOf, reasonWords(error.code(), textOf));
         // A folder the user may not write to (a camera card, a shared or read-only place).
         const std::error_condition condition = error.code().default_error_condition();
-        message.offersFolder = condition == std::errc::read_only_file_system || condition == std::errc::permission_denied
+        words.offersFolder = condition == std::errc::read_only_file_system || condition == std::errc::permission_denied
             || condition == std::errc::operation_not_permitted;
-        return message;
+        return words;
     } catch (const FrameExtractor::ExtractionError& error) {
-        return named(failureKind(error.kind()), QString::fromStdString(error.fileName()));
+        return named(failureKind(error.kind()), error.fileName(), textOf);
     } catch (const std::exception& error) {
-        return FailureMessage{QString::fromUtf8(error.what())};
+        return FailureWords{error.what(), {}, {}};
     }
 }
