@@ -327,5 +327,29 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <source>cli.tryHelp</source>
         <translation>„framepicker-cli --help“ gibt weitere Informationen.</translation>
     </message>
+    <message>
+        <source>cli.usage</source>
+        <translation>Aufruf: framepicker-cli [OPTION]... VIDEO...
+Schreibt das exakte erste und letzte Bild jedes VIDEOs als first.png und
+last.png in einen Ordner daneben, der nach ihm benannt ist, und gibt den Pfad
+dieses Ordners aus.
+
+  -j, --jobs=N        bis zu N Videos gleichzeitig bearbeiten (Vorgabe: die
+                      Anzahl der Kerne; 1 bearbeitet eines nach dem anderen)
+  -o, --output=DIR    den Ordner jedes Videos unter DIR anlegen, am Pfad des
+                      Videos wie angegeben (clips/a/trip.mov ergibt
+                      DIR/clips/a/trip; ein absoluter Pfad oder einer mit ..
+                      seinen Pfad ab der Wurzel)
+      --json          je Video ein JSON-Objekt statt des Ordners ausgeben
+      --unordered     jedes Ergebnis ausgeben, sobald es vorliegt, nicht in
+                      der Reihenfolge der Eingabe
+  -h, --help          diese Hilfe zeigen und beenden
+  -V, --version       die Version zeigen und beenden
+
+Ergebnisse und Fehler stehen je in einer Zeile, in der Reihenfolge der Videos.
+Rückgabewert: 0, wenn alle Videos gelangen, 1, wenn eines scheiterte, 2 bei
+falschem Aufruf.
+</translation>
+    </message>
 </context>
 </TS>

@@ -327,5 +327,25 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>cli.tryHelp</source>
         <translation>Try 'framepicker-cli --help' for more information.</translation>
     </message>
+    <message>
+        <source>cli.usage</source>
+        <translation>Usage: framepicker-cli [OPTION]... VIDEO...
+Write the exact first and last frame of each VIDEO as first.png and last.png
+into a folder beside it named after it, and print that folder's path.
+
+  -j, --jobs=N        work on up to N videos at once (default: the number of
+                      cores; 1 takes one after the other)
+  -o, --output=DIR    put each video's folder under DIR, at the video's path
+                      as given (clips/a/trip.mov gives DIR/clips/a/trip; an
+                      absolute path, or one with .., its path from the root)
+      --json          print one JSON object per video instead of the folder
+      --unordered     print each result as it is ready, not in input order
+  -h, --help          show this help and exit
+  -V, --version       show the version and exit
+
+Results and errors have one line each, in the order the videos were given.
+Exit status: 0 if every video succeeded, 1 if any failed, 2 for a usage error.
+</translation>
+    </message>
 </context>
 </TS>

@@ -327,5 +327,29 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
         <source>cli.tryHelp</source>
         <translation>«framepicker-cli --help» da más información.</translation>
     </message>
+    <message>
+        <source>cli.usage</source>
+        <translation>Uso: framepicker-cli [OPCIÓN]... VÍDEO...
+Escribe el primer y el último fotograma exactos de cada VÍDEO como first.png y
+last.png en una carpeta junto a él con su nombre, y muestra la ruta de esa
+carpeta.
+
+  -j, --jobs=N        procesar hasta N vídeos a la vez (por omisión: el número
+                      de núcleos; 1 los procesa uno tras otro)
+  -o, --output=DIR    poner la carpeta de cada vídeo bajo DIR, en la ruta del
+                      vídeo tal como se indicó (clips/a/trip.mov da
+                      DIR/clips/a/trip; una ruta absoluta, o con .., su ruta
+                      desde la raíz)
+      --json          mostrar un objeto JSON por vídeo en lugar de la carpeta
+      --unordered     mostrar cada resultado en cuanto está listo, no en el
+                      orden dado
+  -h, --help          mostrar esta ayuda y salir
+  -V, --version       mostrar la versión y salir
+
+Resultados y errores ocupan una línea cada uno, en el orden de los vídeos.
+Estado de salida: 0 si todos los vídeos salieron bien, 1 si alguno falló, 2 si
+el uso es incorrecto.
+</translation>
+    </message>
 </context>
 </TS>

@@ -327,5 +327,29 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
         <source>cli.tryHelp</source>
         <translation>« framepicker-cli --help » donne plus d’informations.</translation>
     </message>
+    <message>
+        <source>cli.usage</source>
+        <translation>Utilisation : framepicker-cli [OPTION]... VIDÉO...
+Écrit la première et la dernière image exactes de chaque VIDÉO dans first.png
+et last.png, dans un dossier à côté d’elle qui porte son nom, et affiche le
+chemin de ce dossier.
+
+  -j, --jobs=N        traiter jusqu’à N vidéos à la fois (par défaut : le
+                      nombre de cœurs ; 1 les traite l’une après l’autre)
+  -o, --output=DIR    placer le dossier de chaque vidéo sous DIR, au chemin
+                      de la vidéo tel qu’indiqué (clips/a/trip.mov donne
+                      DIR/clips/a/trip ; un chemin absolu, ou avec .., son
+                      chemin depuis la racine)
+      --json          afficher un objet JSON par vidéo au lieu du dossier
+      --unordered     afficher chaque résultat dès qu’il est prêt, et non
+                      dans l’ordre donné
+  -h, --help          afficher cette aide et quitter
+  -V, --version       afficher la version et quitter
+
+Résultats et erreurs tiennent chacun sur une ligne, dans l’ordre des vidéos.
+Code de sortie : 0 si toutes les vidéos ont réussi, 1 si l’une a échoué, 2 en
+cas d’utilisation incorrecte.
+</translation>
+    </message>
 </context>
 </TS>

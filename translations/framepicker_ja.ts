@@ -327,5 +327,25 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>cli.tryHelp</source>
         <translation>詳しくは「framepicker-cli --help」を実行してください。</translation>
     </message>
+    <message>
+        <source>cli.usage</source>
+        <translation>使い方: framepicker-cli [オプション]... ビデオ...
+各ビデオの正確な最初と最後のフレームを first.png と last.png として、
+ビデオの横にあるその名前のフォルダーに書き出し、そのフォルダーのパスを表示します。
+
+  -j, --jobs=N        同時に最大 N 本のビデオを処理します (既定: コア数。
+                      1 なら 1 本ずつ処理します)
+  -o, --output=DIR    各ビデオのフォルダーを DIR の下、指定されたビデオのパスに
+                      作ります (clips/a/trip.mov なら DIR/clips/a/trip。
+                      絶対パスや .. を含むパスはルートからのパス)
+      --json          フォルダーの代わりにビデオごとに JSON オブジェクトを表示します
+      --unordered     入力順ではなく、結果ができた順に表示します
+  -h, --help          このヘルプを表示して終了します
+  -V, --version       バージョンを表示して終了します
+
+結果とエラーはそれぞれ 1 行で、ビデオを指定した順に表示されます。
+終了ステータス: すべて成功なら 0、失敗があれば 1、使い方の誤りなら 2。
+</translation>
+    </message>
 </context>
 </TS>

@@ -327,5 +327,24 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>cli.tryHelp</source>
         <translation>运行“framepicker-cli --help”了解更多信息。</translation>
     </message>
+    <message>
+        <source>cli.usage</source>
+        <translation>用法：framepicker-cli [选项]... 视频...
+将每个视频准确的第一帧和最后一帧保存为 first.png 和 last.png，
+放入视频旁边以其命名的文件夹中，并显示该文件夹的路径。
+
+  -j, --jobs=N        同时处理最多 N 个视频（默认：核心数；1 表示逐个处理）
+  -o, --output=DIR    将每个视频的文件夹放在 DIR 下，位于所给视频路径处
+                      （clips/a/trip.mov 得到 DIR/clips/a/trip；绝对路径
+                      或含 .. 的路径则取其从根开始的路径）
+      --json          为每个视频显示一个 JSON 对象，而不是文件夹
+      --unordered     结果一就绪就显示，而不按输入顺序
+  -h, --help          显示此帮助并退出
+  -V, --version       显示版本并退出
+
+结果和错误各占一行，按视频给出的顺序排列。
+退出状态：全部成功为 0，有失败为 1，用法错误为 2。
+</translation>
+    </message>
 </context>
 </TS>

@@ -76,24 +76,4 @@ Options parseOptions(const std::vector<std::string>& arguments, unsigned cores)
     return options;
 }
 
-const char* usage()
-{
-    return "Usage: framepicker-cli [OPTION]... VIDEO...\n"
-           "Write the exact first and last frame of each VIDEO as first.png and last.png\n"
-           "into a folder beside it named after it, and print that folder's path.\n"
-           "\n"
-           "  -j, --jobs=N        work on up to N videos at once (default: the number of\n"
-           "                      cores; 1 takes one after the other)\n"
-           "  -o, --output=DIR    put each video's folder under DIR, at the video's path\n"
-           "                      as given (clips/a/trip.mov gives DIR/clips/a/trip; an\n"
-           "                      absolute path, or one with .., its path from the root)\n"
-           "      --json          print one JSON object per video instead of the folder\n"
-           "      --unordered     print each result as it is ready, not in input order\n"
-           "  -h, --help          show this help and exit\n"
-           "  -V, --version       show the version and exit\n"
-           "\n"
-           "Results and errors have one line each, in the order the videos were given.\n"
-           "Exit status: 0 if every video succeeded, 1 if any failed, 2 for a usage error.\n";
-}
-
 } // namespace Cli

@@ -32,7 +32,4 @@ struct UsageError {
 // Throws UsageError.
 Options parseOptions(const std::vector<std::string>& arguments, unsigned cores);
 
-// The text of --help, in English.
-const char* usage();
-
 } // namespace Cli

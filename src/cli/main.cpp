@@ -91,7 +91,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (options.action == Cli::Options::Action::help) {
-        print(stdout, Cli::usage());
+        print(stdout, Cli::text("cli.usage"));
         return 0;
     }
     if (options.action == Cli::Options::Action::version) {
