@@ -183,8 +183,8 @@ TEST(CommandLine, helpVersionAndUnknownOptions)
     auto run = [](const QStringList& arguments) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.remove(QStringLiteral("DISPLAY")); // help and version need no display
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name)); // help and version need no display
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(APP_PATH), arguments);
         EXPECT_TRUE(process.waitForFinished(30000));
@@ -193,13 +193,16 @@ TEST(CommandLine, helpVersionAndUnknownOptions)
     };
     const Run help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: framepicker"))) << help.out.toStdString();
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: ")) && help.out.contains(QStringLiteral("--about")))
+        << help.out.toStdString();
     const Run version = run({QStringLiteral("-V")});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, QStringLiteral("framepicker %1\n").arg(QStringLiteral(PROJECT_VERSION)));
-    const Run unknown = run({QStringLiteral("--bogus")});
+    // Qt's own options are Qt's to take; another is refused.
+    const Run unknown = run({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--bogus")});
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_TRUE(unknown.err.contains(QStringLiteral("unknown option '--bogus'"))) << unknown.err.toStdString();
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("'bogus'")) && !unknown.err.contains(QStringLiteral("platform")))
+        << unknown.err.toStdString();
 }
 
 } // namespace
