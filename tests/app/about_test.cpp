@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -56,6 +57,7 @@ TEST(AboutWindow, theLinkOpensTheMakerAndTheDisclaimerScrolls)
 {
     QCoreApplication::setApplicationVersion(QStringLiteral("2.3.1"));
     std::vector<QUrl> opened;
+    const auto restore = qScopeGuard([browser = AboutWindow::openURL] { AboutWindow::openURL = browser; });
     AboutWindow::openURL = [&](const QUrl& url) { opened.push_back(url); };
     AboutWindow::show();
     AboutWindow* window = AboutWindow::current();
