@@ -120,6 +120,7 @@ TEST_F(UpdateTest, whichRecordsAreAnnounced)
     EXPECT_FALSE(checkWith(R"({"version":"1.9","url":"https://a/"})"));
     EXPECT_FALSE(checkWith(R"({"version":"1.2","url":"https://a/"})"));
     EXPECT_TRUE(checkWith(R"({"version":"1.9.0","url":"https://a/"})"));
+    EXPECT_FALSE(checkWith(R"({"version":"v2.0","url":"https://a/"})")); // a tag, not a release number
     EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"https://a/"})", 500)); // a record that is an error's body
     EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"https://a/"})", 404));
     EXPECT_FALSE(checkWith("<html>Server error</html>", 500));
