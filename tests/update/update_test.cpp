@@ -3,8 +3,11 @@
 #include "update/UpdateChecker.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -14,19 +17,20 @@
 
 namespace {
 
-// Answers every GET with one fixed response; counts the requests.
+// Answers every GET with one fixed response; counts the requests and the connections closed.
 class Server : public QTcpServer {
 public:
     int status = 200;
     QByteArray body;
     bool silent = false; // accepts, never answers
-    int requests = 0;
+    int requests = 0, closed = 0;
 
     Server()
     {
         listen(QHostAddress::LocalHost);
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::disconnected, this, [this] { ++closed; });
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     if (!socket->readAll().contains("\r\n\r\n") || silent)
                         return;
@@ -70,9 +74,11 @@ protected:
         stored().remove(QStringLiteral("UpdateChecker_lastCheckDate"));
         announced.clear();
         const int requests = server.requests;
+        // Sent with the reply's own finished, whose handlers have all run when the wait returns.
+        QSignalSpy replies(&network, &QNetworkAccessManager::finished);
         checkForUpdates();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return server.requests > requests; }, 5000));
-        QTest::qWait(100);
+        EXPECT_TRUE(replies.wait(5000));
+        EXPECT_GT(server.requests, requests); // the server's answer, not a failed connection
         return !announced.empty();
     }
 
@@ -133,9 +139,10 @@ TEST_F(UpdateTest, whichRecordsAreAnnounced)
 TEST_F(UpdateTest, onceACalendarDay)
 {
     server.body = R"({"version":"1.0","url":"https://a/"})";
+    QSignalSpy replies(&network, &QNetworkAccessManager::finished);
     checkForUpdates(); // first launch
     checkForUpdates(); // a second window on the same day
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests == 1; }, 5000));
+    ASSERT_TRUE(replies.wait(5000));
     EXPECT_EQ(stored().value(QStringLiteral("UpdateChecker_lastCheckDate")).toDateTime(), now);
 
     now = now.addSecs(3600); // later today
@@ -146,19 +153,27 @@ TEST_F(UpdateTest, onceACalendarDay)
     checkForUpdates();
     stored().setValue(QStringLiteral("UpdateChecker_lastCheckDate"), QStringLiteral("yesterday"));
     checkForUpdates(); // not a date: absent
-    EXPECT_TRUE(QTest::qWaitFor([&] { return server.requests == 4; }, 5000));
-    QTest::qWait(200);
+    // A check starts its request at once: a fifth would be answered or on its way by now.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return replies.size() >= 4; }, 5000));
+    for (const QNetworkReply* reply : network.findChildren<QNetworkReply*>())
+        EXPECT_TRUE(reply->isFinished());
+    EXPECT_EQ(replies.size(), 4);
     EXPECT_EQ(server.requests, 4);
 }
 
-TEST_F(UpdateTest, aServerThatNeverAnswersEndsQuietly)
+// Left at the time-out (half a second here), not before, and quietly.
+TEST_F(UpdateTest, aServerThatNeverAnswersIsLeftAtTheTimeOut)
 {
     server.silent = true;
     server.body = R"({"version":"9.0","url":"https://a/"})";
+    QSignalSpy replies(&network, &QNetworkAccessManager::finished);
+    QElapsedTimer clock;
+    clock.start();
     checkForUpdates();
-    QTest::qWait(1500); // the time-out is half a second here
+    ASSERT_TRUE(replies.wait(5000));
+    EXPECT_GE(clock.elapsed(), 450); // a coarse timer may fire up to 5% early
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.closed == 1; }, 5000));
     EXPECT_TRUE(announced.empty());
-    server.silent = false;
 }
 
 } // namespace
