@@ -102,6 +102,7 @@ TEST(AboutWindow, theLinkOpensTheMakerAndTheDisclaimerScrolls)
 TEST(AboutWindow, textsReadAndNoEmojiCrossesTheNameOrTheVersion)
 {
     const QPalette light = QApplication::palette(), dark(QColor(0x30, 0x30, 0x30));
+    const auto restore = qScopeGuard([light] { QApplication::setPalette(light); });
     const std::pair<const char*, const QPalette*> rows[] = {{"en", &light}, {"de", &dark}, {"fr", &light},
                                                             {"es", &dark},  {"ja", &light}, {"zh_CN", &dark}};
     for (const auto& [language, palette] : rows) {
@@ -135,7 +136,6 @@ TEST(AboutWindow, textsReadAndNoEmojiCrossesTheNameOrTheVersion)
         window->close();
         QCoreApplication::removeTranslator(&table);
     }
-    QApplication::setPalette(light);
 }
 
 } // namespace
