@@ -7,78 +7,63 @@
 #include "texts/Texts.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QThreadPool>
 #include <QUrl>
 
 #include <cstdio>
-#include <cstring>
-
-namespace {
-
-void printUsage(std::FILE* to)
-{
-    std::fputs("Usage: framepicker [OPTION]... [VIDEO]...\n"
-               "Open the Framepicker window; with VIDEO, write its exact first and last frame\n"
-               "as first.png and last.png into a folder beside it, as a drop on the window does.\n"
-               "Each VIDEO gets a window of its own, up to eight.\n"
-               "\n"
-               "  --about        open the About window too\n"
-               "  -h, --help     show this help and exit\n"
-               "  -V, --version  show the version and exit\n",
-               to);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
-    // Help and version need no display, so they are answered before Qt starts.
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
-            printUsage(stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "-V") == 0 || std::strcmp(argv[i], "--version") == 0) {
-            std::printf("framepicker %s\n", AppInfo::version);
-            return 0;
-        }
-    }
-
-    // Qt takes its own options (-platform, -style, ...) out of the arguments here.
-    QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromUtf8(AppInfo::organization));
     QApplication::setApplicationName(QString::fromUtf8(AppInfo::applicationName));
     QApplication::setApplicationVersion(QString::fromUtf8(AppInfo::version));
     QApplication::setDesktopFileName(QString::fromUtf8(AppInfo::desktopFileName));
-    Texts::installTranslations();
 
-    bool about = false;
-    QStringList videos;
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("--")) {
-            videos += arguments.mid(i + 1);
-            break;
-        }
-        if (argument == QLatin1String("--about")) {
-            about = true;
-        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-            std::fprintf(stderr, "framepicker: unknown option '%s'\nTry 'framepicker --help'.\n",
-                         argument.toLocal8Bit().constData());
-            return 2;
-        } else {
-            videos += argument;
-        }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Open the Framepicker window; with VIDEO, write its exact first and last frame as first.png\n"
+        "and last.png into a folder beside it, as a drop on the window does. Each VIDEO gets a window\n"
+        "of its own, up to eight."));
+    parser.addPositionalArgument(QStringLiteral("VIDEO"), QStringLiteral("A video to start with."),
+                                 QStringLiteral("[VIDEO]..."));
+    const QCommandLineOption about(QStringLiteral("about"), QStringLiteral("Open the About window too."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    parser.addOptions({about, help, version});
+    // Qt's own options are single-dash words: "-stylesheet" must not read as "-s -t -y ... -h".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+
+    // Qt's own options (-platform, -style, ...) are known only once QApplication has taken
+    // them out of the arguments, and it opens the display to do so. Help and version need
+    // none, so they are looked for in the arguments as given, before it exists.
+    QStringList given;
+    for (int i = 0; i < argc; ++i)
+        given += QString::fromLocal8Bit(argv[i]);
+    parser.parse(given);
+    if (parser.isSet(help) || parser.isSet(version)) {
+        const QCoreApplication core(argc, argv); // names the program in the usage line
+        if (parser.isSet(help))
+            std::fputs(qPrintable(parser.helpText()), stdout);
+        else
+            std::printf("framepicker %s\n", AppInfo::version);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    Texts::installTranslations();
+    if (!parser.parse(QApplication::arguments())) {
+        std::fprintf(stderr, "framepicker: %s\nTry 'framepicker --help'.\n", qPrintable(parser.errorText()));
+        return 2;
     }
 
     Application application;
     // "Open With": each video named on the command line in a window of its own, taken as if
     // it had been dropped there.
-    openVideos(application, videos);
+    openVideos(application, parser.positionalArguments());
     // --about opens the About window at once (the benchmark uses it).
-    if (about)
+    if (parser.isSet(about))
         AboutWindow::show();
 
     const int status = app.exec();

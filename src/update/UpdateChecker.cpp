@@ -128,7 +128,10 @@ void UpdateChecker::fetchLatestVersion()
         if (!record || !mayOpen(QUrl(record->url, QUrl::StrictMode)))
             return;
         const QString running = m_dependencies.runningVersion.isEmpty() ? QStringLiteral("0") : m_dependencies.runningVersion;
-        if (compareVersions(record->version, running) > 0)
+        // A version that does not start with a digit ("v2.0", "latest") is no release number,
+        // yet it would order after ours, letters coming after digits.
+        const QString& published = record->version;
+        if (!published.isEmpty() && isDigit(published.front()) && compareVersions(published, running) > 0)
             emit newerVersionAvailable(*record);
     });
 }

@@ -31,6 +31,9 @@ std::optional<RemoteVersion> decodeRemoteVersion(const QByteArray& body);
 // at the same place compare by value (leading zeros do not count: "1.01" equals "1.1");
 // every other character compares by its UTF-16 value, so other scripts' digits are plain
 // characters; where one string ends while all so far was equal, it orders first.
+// Not QVersionNumber: it holds each part in an int, and a part past that range makes the
+// whole version null ("99999999999999999999999" would equal "99999999999999999999998"); and it leaves
+// whatever follows the numbers out of the order ("1.0b" would equal "1.0a").
 int compareVersions(const QString& published, const QString& running);
 
 // Whether an address the update server sent may be opened: absolute https with a host.
@@ -38,9 +41,9 @@ int compareVersions(const QString& published, const QString& running);
 bool mayOpen(const QUrl& url);
 
 // Once a calendar day, asks the update server for the newest release and announces it
-// when it is newer than the running version and its download page may be opened. Nothing
-// is announced when nothing is newer or when anything fails, a status other than 200
-// included.
+// when its version starts with a digit and is newer than the running version, and its
+// download page may be opened. Nothing is announced when nothing is newer or when anything
+// fails, a status other than 200 included.
 class UpdateChecker : public QObject {
     Q_OBJECT
 public:

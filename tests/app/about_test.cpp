@@ -1,4 +1,4 @@
-// The About window, offscreen: one at a time, fresh after closing, fixed size, version
+// The About window, offscreen: one at a time, fresh after closing, not resizable, version
 // fallback, the maker's link, the scrolling disclaimer, an animation only while shown.
 #include "AboutWindow.h"
 #include "background/FlyingEmojis.h"
@@ -8,12 +8,15 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -26,19 +29,14 @@ TEST(AboutWindow, oneAtATimeAndFreshAfterClosing)
     EXPECT_TRUE(first->isVisible());
     AboutWindow::show();
     EXPECT_EQ(AboutWindow::current(), first.data());
-    EXPECT_EQ(first->size(), QSize(320, 420));
     EXPECT_EQ(first->minimumSize(), first->maximumSize());
-    EXPECT_TRUE(first->windowTitle().isEmpty());
 
     // No version set: "1.0".
-    QStringList texts;
-    for (const QLabel* label : first->findChildren<QLabel*>())
-        texts += label->text();
-    EXPECT_TRUE(texts.contains(QStringLiteral("about.version 1.0")));
+    EXPECT_TRUE(std::ranges::any_of(first->findChildren<QLabel*>(),
+                                    [](const QLabel* label) { return label->text() == "about.version 1.0"; }));
 
     // The header animates while shown, and stops when the window closes.
     EXPECT_TRUE(first->header()->isAnimating());
-    EXPECT_EQ(first->header()->lanes().size(), 6u);
     for (const EmojiLane& lane : first->header()->lanes())
         EXPECT_FALSE(lane.currentEmoji().isEmpty());
     // Esc closes it, as Ctrl+W does.
@@ -59,17 +57,15 @@ TEST(AboutWindow, theLinkOpensTheMakerAndTheDisclaimerScrolls)
 {
     QCoreApplication::setApplicationVersion(QStringLiteral("2.3.1"));
     std::vector<QUrl> opened;
+    const auto restore = qScopeGuard([browser = AboutWindow::openURL] { AboutWindow::openURL = browser; });
     AboutWindow::openURL = [&](const QUrl& url) { opened.push_back(url); };
     AboutWindow::show();
     AboutWindow* window = AboutWindow::current();
-    QStringList texts;
-    for (const QLabel* label : window->findChildren<QLabel*>())
-        texts += label->text();
-    EXPECT_TRUE(texts.contains(QStringLiteral("about.version 2.3.1")));
+    EXPECT_TRUE(std::ranges::any_of(window->findChildren<QLabel*>(),
+                                    [](const QLabel* label) { return label->text() == "about.version 2.3.1"; }));
 
     auto* link = window->findChild<QAbstractButton*>(QStringLiteral("makerLink"));
     ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->text(), QStringLiteral("Korvane"));
     // Tab stops at the disclaimer (for the keys that scroll it) and the link only, and the
     // focus shows on each; none has it when the window opens.
     window->activateWindow();
@@ -104,6 +100,7 @@ TEST(AboutWindow, theLinkOpensTheMakerAndTheDisclaimerScrolls)
 TEST(AboutWindow, textsReadAndNoEmojiCrossesTheNameOrTheVersion)
 {
     const QPalette light = QApplication::palette(), dark(QColor(0x30, 0x30, 0x30));
+    const auto restore = qScopeGuard([light] { QApplication::setPalette(light); });
     const std::pair<const char*, const QPalette*> rows[] = {{"en", &light}, {"de", &dark}, {"fr", &light},
                                                             {"es", &dark},  {"ja", &light}, {"zh_CN", &dark}};
     for (const auto& [language, palette] : rows) {
@@ -137,7 +134,6 @@ TEST(AboutWindow, textsReadAndNoEmojiCrossesTheNameOrTheVersion)
         window->close();
         QCoreApplication::removeTranslator(&table);
     }
-    QApplication::setPalette(light);
 }
 
 } // namespace

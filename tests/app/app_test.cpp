@@ -61,19 +61,15 @@ protected:
 
 TEST_F(AppTest, theFileMenuOpensVideosInItsOwnWindow)
 {
-    QMenu* file = window->menuBar()->actions().first()->menu();
-    QStringList titles;
-    for (QAction* action : file->actions())
-        titles += action->isSeparator() ? QStringLiteral("-") : action->text();
-    EXPECT_EQ(titles, QStringList({"menu.newWindow", "menu.openVideo", "-", "menu.closeWindow", "menu.quit"}));
-
-    QAction* open = file->actions().at(1);
-    EXPECT_EQ(open->shortcut(), QKeySequence(QKeySequence::Open));
+    const QList<QAction*> actions = window->menuBar()->actions().first()->menu()->actions();
+    const auto open = std::find_if(actions.begin(), actions.end(),
+                                   [](QAction* action) { return action->shortcut() == QKeySequence(QKeySequence::Open); });
+    ASSERT_NE(open, actions.end());
     QPointer<MainWindow> second = application->openWindow();
     int asked = 0;
     window->content()->chooseFile = [&](QWidget*) { ++asked; return QString(); };
     second->content()->chooseFile = [&](QWidget*) { ADD_FAILURE() << "the other window was asked"; return QString(); };
-    open->trigger();
+    (*open)->trigger();
     EXPECT_EQ(asked, 1);
     second->close();
 }
@@ -91,13 +87,8 @@ TEST_F(AppTest, aNewerReleaseIsOfferedOnceWithItsNotes)
                               QStringLiteral("Faster.")});
     QMessageBox* box = application->updateMessage();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), QStringLiteral("update.available"));
     EXPECT_EQ(box->informativeText(), QStringLiteral("Faster."));
     ASSERT_EQ(box->buttons().size(), 2);
-    EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("update.download"));
-    EXPECT_EQ(box->buttonRole(box->buttons().at(0)) == QMessageBox::AcceptRole ? box->buttons().at(1)->text()
-                                                                              : box->buttons().at(0)->text(),
-              QStringLiteral("update.later"));
     // While it is open, another announcement shows no second message.
     application->offerUpdate({QStringLiteral("1.11"), std::nullopt, QStringLiteral("https://a/"), std::nullopt});
     EXPECT_EQ(application->updateMessage(), box);
@@ -176,30 +167,26 @@ TEST_F(AppTest, onlyHttpsAddressesAreOpened)
 // The window's program as a shell or a file manager starts it.
 TEST(CommandLine, helpVersionAndUnknownOptions)
 {
-    struct Run {
-        int status;
-        QString out, err;
-    };
+    // Its exit status, a space, then what it wrote on either stream.
     auto run = [](const QStringList& arguments) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.remove(QStringLiteral("DISPLAY")); // help and version need no display
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name)); // help and version need no display
         process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(QStringLiteral(APP_PATH), arguments);
         EXPECT_TRUE(process.waitForFinished(30000));
-        return Run{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                   QString::fromUtf8(process.readAllStandardError())};
+        return QString::number(process.exitCode()) + QLatin1Char(' ') + QString::fromUtf8(process.readAll());
     };
-    const Run help = run({QStringLiteral("--help")});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: framepicker"))) << help.out.toStdString();
-    const Run version = run({QStringLiteral("-V")});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, QStringLiteral("framepicker %1\n").arg(QStringLiteral(PROJECT_VERSION)));
-    const Run unknown = run({QStringLiteral("--bogus")});
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_TRUE(unknown.err.contains(QStringLiteral("unknown option '--bogus'"))) << unknown.err.toStdString();
+    const QString help = run({QStringLiteral("--help")});
+    EXPECT_TRUE(help.startsWith(QStringLiteral("0 Usage: ")) && help.contains(QStringLiteral("--about"))) << help.toStdString();
+    EXPECT_EQ(run({QStringLiteral("-V")}), QStringLiteral("0 framepicker %1\n").arg(QStringLiteral(PROJECT_VERSION)));
+    // Qt's own options are Qt's to take; another is refused.
+    const QString unknown = run({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--bogus")});
+    EXPECT_TRUE(unknown.startsWith(QStringLiteral("2 ")) && unknown.contains(QStringLiteral("'bogus'"))
+                && !unknown.contains(QStringLiteral("'platform'")))
+        << unknown.toStdString();
 }
 
 } // namespace
