@@ -1,4 +1,5 @@
 // framepicker-cli as a script uses it: output lines, messages and exit codes.
+#include "Processes.h"
 #include "TestMedia.h"
 #include "cli/Options.h"
 #include "cli/Report.h"
@@ -16,7 +17,6 @@
 #include <spawn.h>
 #include <csignal>
 #include <chrono>
-#include <fstream>
 #include <thread>
 #include <unistd.h>
 
@@ -255,31 +255,6 @@ TEST(Cli, usageErrorsHelpAndVersion)
     EXPECT_EQ(version.out.find("unknown"), std::string::npos) << version.out;
 }
 
-// The processes whose parent is `parent`.
-std::vector<pid_t> childrenOf(pid_t parent)
-{
-    std::vector<pid_t> children;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
-            continue;
-        std::istringstream rest(line.substr(line.rfind(')') + 2));
-        char state = 0;
-        pid_t ppid = 0;
-        if (rest >> state >> ppid && ppid == parent && state != 'Z')
-            children.push_back(std::stoi(entry.path().filename().string()));
-    }
-    return children;
-}
-
-bool isGone(pid_t pid)
-{
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    return !std::getline(stat, line) || line.substr(line.rfind(')') + 2, 1) == "Z";
-}
-
 // Ctrl+C or a TERM in the middle of a job: the worker is gone at once, the earlier pair
 // and nothing else is in the folder, and the exit status says which signal it was.
 TEST(Cli, aSignalStopsTheJobAndLeavesTheEarlierPair)
@@ -311,10 +286,9 @@ TEST(Cli, aSignalStopsTheJobAndLeavesTheEarlierPair)
         EXPECT_EQ(contents(folder / "long" / "first.png"), "earlier first");
         EXPECT_EQ(contents(folder / "long" / "last.png"), "earlier last");
         EXPECT_EQ(std::distance(fs::directory_iterator(folder / "long"), fs::directory_iterator()), 2);
-        bool gone = false;
-        for (int tries = 0; tries < 1000 && !(gone = isGone(decoding[0])); ++tries)
+        for (int tries = 0; tries < 1000 && !ended(decoding[0]); ++tries)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        EXPECT_TRUE(gone) << "the worker's child " << decoding[0] << " still runs";
+        EXPECT_TRUE(ended(decoding[0])) << "the worker's child " << decoding[0] << " still runs";
     }
 }
 

@@ -1,4 +1,5 @@
 // The fork server and its client, through a fake worker whose job does what the video says.
+#include "Processes.h"
 #include "extraction/Worker.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +8,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 #include <sys/mman.h>
 #include <sys/wait.h>
@@ -43,33 +42,6 @@ std::string outcome(WorkerServer& server, const std::string& video)
         seen += error.what();
     }
     return seen;
-}
-
-// Zombies included.
-std::vector<pid_t> childrenOf(pid_t process)
-{
-    std::vector<pid_t> children;
-    for (const fs::directory_entry& entry : fs::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename();
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::isdigit(static_cast<unsigned char>(name[0])) || !std::getline(stat, line))
-            continue;
-        std::istringstream fields(line.substr(line.rfind(')') + 1));
-        char state = 0;
-        pid_t parent = 0;
-        if (fields >> state >> parent && parent == process)
-            children.push_back(std::stoi(name));
-    }
-    return children;
-}
-
-// Ended, or a zombie left to whoever adopted it.
-bool ended(pid_t process)
-{
-    std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
-    std::string line;
-    return !std::getline(stat, line) || line.substr(line.rfind(')') + 2, 1) == "Z";
 }
 
 std::ptrdiff_t openDescriptors()
