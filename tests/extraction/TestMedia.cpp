@@ -25,7 +25,7 @@ Rgb cellColour(int cell, int index)
         return {255, 0, 0};
     if (cell == columns * rows - 1)
         return {0, 0, 255};
-    return (index >> (cell - 1)) & 1 ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
+    return (index >> (cell - 1)) & 1 ? Rgb{232, 232, 232} : Rgb{0, 0, 0};
 }
 
 void paint(std::vector<unsigned char>& frame, const Clip& clip, int index)

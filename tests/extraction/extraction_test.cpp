@@ -145,6 +145,14 @@ const Row rows[] = {
     // The last whole picture, not the smeared half of the one after it.
     {"cutOffTransportStream", "clip.ts",
      sized(clip(40, "-vf noise=alls=6:allf=t -c:v libx264 -qp 0 -g 10 -bf 0 -pix_fmt yuv420p -f mpegts"), 640, 480), 0, 19, 640, 480, 0, 3, nullptr, cutOffHalfway, 24},
+    // Full range in a format without a full-range twin (10 bits), told by the tag alone:
+    // read as limited range, the greys would come out brighter.
+    {"fullRangeTagged", "clip.mp4",
+     clip(20, "-vf scale=out_range=full,format=yuv420p10le -color_range pc -c:v libx265 -x265-params log-level=none"), 0, 19},
+    // HD without a matrix tag is BT.709, as players take it: not a darker red.
+    {"untaggedHd", "clip.mp4",
+     sized(clip(5, "-vf scale=out_color_matrix=bt709,format=yuv420p -bsf:v h264_metadata=matrix_coefficients=2 " + h264), 1280, 720),
+     0, 4, 1280, 720},
     {"fragmentedMp4", "clip.mp4", clip(60, h264 + " -g 15 -movflags frag_keyframe+empty_moov+default_base_moof"), 0, 59},
 };
 
