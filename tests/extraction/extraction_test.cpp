@@ -95,6 +95,23 @@ void cutOffHalfway(const fs::path& video)
     writeFile(video, bytes.substr(0, bytes.size() * 51 / 100));
 }
 
+// A recording from the air that lost a few packets of its last picture, frame 40: a band
+// of it above the middle row of marks is concealed (each row of an MPEG-2 picture is a
+// slice of its own). The B-frames shown before it, 37 to 39, come after it in the file.
+void losePacketsOfTheLastPicture(const fs::path& video)
+{
+    std::string bytes = contents(video);
+    std::vector<std::size_t> pictures; // where the video's packets start: PID 0x100, unit start
+    for (std::size_t at = 0; at + 188 <= bytes.size(); at += 188) {
+        if ((bytes[at + 1] & 0x5f) == 0x41 && bytes[at + 2] == 0)
+            pictures.push_back(at);
+    }
+    ASSERT_GT(pictures.size(), 4u);
+    const std::size_t start = pictures[pictures.size() - 4], packets = (pictures[pictures.size() - 3] - start) / 188;
+    bytes.erase(start + packets * 30 / 100 * 188, (packets * 36 / 100 - packets * 30 / 100) * 188);
+    writeFile(video, bytes);
+}
+
 const Row rows[] = {
     {"bFrames", "clip.mp4", clip(30, "-c:v libx264 -bf 3 -g 250 -pix_fmt yuv420p"), 0, 29},
     // Every B frame unreferenced, so the decoder may skip them on the way to the last frame.
@@ -153,6 +170,10 @@ const Row rows[] = {
     {"untaggedHd", "clip.mp4",
      sized(clip(5, "-vf scale=out_color_matrix=bt709,format=yuv420p -bsf:v h264_metadata=matrix_coefficients=2 " + h264), 1280, 720),
      0, 4, 1280, 720},
+    // The latest intact frame is a B-frame, one of those skipped on the way to the end.
+    {"lostPacketsInTheLastPicture", "clip.ts",
+     sized(clip(41, "-vf noise=alls=6:allf=t -c:v mpeg2video -q:v 2 -bf 3 -g 250 -sc_threshold 1000000000 -f mpegts"), 320, 240),
+     0, 39, 320, 240, 0, 3, nullptr, losePacketsOfTheLastPicture, 24},
     {"fragmentedMp4", "clip.mp4", clip(60, h264 + " -g 15 -movflags frag_keyframe+empty_moov+default_base_moof"), 0, 59},
 };
 
