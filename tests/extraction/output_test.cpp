@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <dlfcn.h>
+#include <mutex>
+#include <set>
 #include <atomic>
 #include <fcntl.h>
 #include <fstream>
@@ -48,6 +51,46 @@ void operator delete(void* memory, std::size_t) noexcept
 }
 #pragma GCC diagnostic pop
 #endif
+
+// The disk as the writer meets it, seen through its calls: the files flushed to it, the
+// renames of flushed files, and renames to `refusedName` refused (EIO; an exchange EINVAL),
+// as a network share may refuse them.
+static std::mutex diskMutex;
+static std::set<std::pair<dev_t, ino_t>> flushedFiles;
+static int flushedRenames = 0;
+static std::string refusedName;
+
+static int flushed(const char* function, int fd)
+{
+    const int result = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, function))(fd);
+    struct stat file {};
+    const std::lock_guard lock(diskMutex);
+    if (result == 0 && ::fstat(fd, &file) == 0)
+        flushedFiles.emplace(file.st_dev, file.st_ino);
+    return result;
+}
+extern "C" int fsync(int fd) { return flushed("fsync", fd); }
+extern "C" int fdatasync(int fd) { return flushed("fdatasync", fd); }
+
+extern "C" int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) noexcept
+{
+    using Rename = int (*)(int, const char*, int, const char*, unsigned);
+    static const auto rename = reinterpret_cast<Rename>(::dlsym(RTLD_NEXT, "renameat2"));
+    struct stat file {};
+    const bool found = ::fstatat(fromFolder, from, &file, AT_SYMLINK_NOFOLLOW) == 0;
+    const std::lock_guard lock(diskMutex);
+    if (refusedName == to) {
+        errno = flags & RENAME_EXCHANGE ? EINVAL : EIO;
+        return -1;
+    }
+    const int result = rename(fromFolder, from, toFolder, to, flags);
+    flushedRenames += result == 0 && found && flushedFiles.count({file.st_dev, file.st_ino});
+    return result;
+}
+extern "C" int renameat(int fromFolder, const char* from, int toFolder, const char* to) noexcept
+{
+    return renameat2(fromFolder, from, toFolder, to, 0);
+}
 
 namespace {
 
@@ -109,8 +152,12 @@ TEST(OutputFolder, aRerunReplacesBothImagesAndLeavesOtherFilesAlone)
     writeFile(folder / "trip" / "notes.txt", "mine");
     writeFile(folder / "trip" / "last.png", "old");
 
+    flushedRenames = 0;
     EXPECT_EQ(extractFrames(video, decodeFrames), folder / "trip");
     EXPECT_EQ(extractFrames(video, decodeFrames), folder / "trip");
+    // Each image is on the disk before it takes its name: after a power cut the folder
+    // holds whole images, not empty files named first.png and last.png.
+    EXPECT_EQ(flushedRenames, 4);
     EXPECT_EQ(contents(folder / "trip" / "notes.txt"), "mine");
     EXPECT_EQ(readMarks(readPNG(folder / "trip" / "last.png")).index, 4);
     // Nothing but the two images and the user's own file: no temporary files left.
@@ -302,22 +349,26 @@ TEST(WritePair, aFailureLeavesTheFolderAsItWas)
         const char* relative;
         std::string first, last;
         int error;
+        std::string refused = {}; // the name a rename to fails
     } rows[] = {
         {"firstDoesNotFit", "pair", big, "new", ENOSPC},
         {"lastDoesNotFit", "pair", "new", big, ENOSPC},
         {"lastIsAFolder", "blocked", "new", "new", EISDIR},
         {"newFoldersDoNotFit", "new/deeper", big, "new", ENOSPC},
+        {"firstCannotBeRenamed", "pair", "new", "new", EIO, "first.png"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         if (row.error == ENOSPC && !small)
             continue;
+        refusedName = row.refused;
         try {
             writePair({disk, row.relative}, bytesOf(row.first), bytesOf(row.last));
             ADD_FAILURE() << "no error";
         } catch (const OutputError& error) {
             EXPECT_EQ(error.code().value(), row.error);
         }
+        refusedName.clear();
     }
     EXPECT_EQ(contents(disk / "pair" / "first.png"), "old first");
     EXPECT_EQ(contents(disk / "pair" / "last.png"), "old last");
