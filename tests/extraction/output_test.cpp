@@ -22,6 +22,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 using namespace TestMedia;
 using namespace FrameExtractor;
@@ -94,13 +95,9 @@ extern "C" int renameat(int fromFolder, const char* from, int toFolder, const ch
 
 namespace {
 
-Image grey(int width, int height)
+Image grey(int width, int height, int channels = 3)
 {
-    Image image;
-    image.width = width;
-    image.height = height;
-    image.pixels.assign(static_cast<size_t>(width) * height * 3, 128);
-    return image;
+    return {width, height, channels, std::vector<std::uint8_t>(std::size_t(width) * height * channels, 128)};
 }
 
 Clip shortClip()
@@ -239,30 +236,40 @@ TEST(WritePair, concurrentSavesKeepThePermissionsTheUmaskGives)
 
 TEST(SavePNG, largeImagesRoundTripExactlyWhateverTheirContent)
 {
-    // Wide rows take the sampled filter choice, tall images are deflated in bands; grain,
-    // flat areas, gradients and hard edges each favour another filter.
+    // Wide rows take the sampled filter choice, tall images are deflated in bands. Between
+    // rows of grain, rows that one filter alone reduces to nearly nothing, so that each of
+    // the five is taken: a copy of the row above (Up); each byte the mean of the ones left
+    // of and above it (Average); one value (None); a ramp (Sub); the left half as above,
+    // the right half flat where above it was flat at another value (Paeth).
     const fs::path folder = scratchFolder("roundTrip");
     for (const int channels : {3, 4}) {
         SCOPED_TRACE(channels);
-        Image image;
-        image.width = 701;
-        image.height = 523;
-        image.channels = channels;
-        image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * channels);
+        Image image = grey(701, 523, channels);
+        const std::size_t rowBytes = std::size_t(image.width) * channels, half = rowBytes / 2;
         std::uint32_t noise = 12345;
         for (int y = 0; y < image.height; ++y) {
-            for (int x = 0; x < image.width; ++x) {
+            std::uint8_t* row = image.row(y);
+            for (std::size_t i = 0; i < rowBytes; ++i) {
                 noise = noise * 1664525u + 1013904223u;
-                std::uint8_t* p = image.row(y) + static_cast<std::size_t>(x) * channels;
-                const int region = (x / 175 + y / 131) % 4;
-                for (int c = 0; c < channels; ++c)
-                    p[c] = static_cast<std::uint8_t>(region == 0 ? noise >> (24 - c)
-                                                     : region == 1 ? 200
-                                                     : region == 2 ? x + y * c
-                                                                   : ((x / 8 + y / 8) % 2) * 255);
+                const int left = i >= std::size_t(channels) ? row[i - channels] : 0, up = y ? row[i - rowBytes] : 0;
+                const int values[] = {int(noise >> 24), up, (left + up) >> 1, y, int(i) * 3 + y,
+                                      i < half ? int(noise >> 24) : 40, i < half ? up : 200};
+                row[i] = static_cast<std::uint8_t>(values[y % 7]);
             }
         }
         const std::vector<std::uint8_t> png = encodePNGFile(image, "big.png");
+        std::vector<std::uint8_t> deflated, raw((rowBytes + 1) * image.height);
+        for (std::size_t at = 8, length = 0; at + 12 <= png.size(); at += 12 + length) {
+            length = std::size_t(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
+            if (std::equal(png.begin() + at + 4, png.begin() + at + 8, "IDAT"))
+                deflated.insert(deflated.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
+        }
+        uLongf size = raw.size();
+        ASSERT_EQ(uncompress(raw.data(), &size, deflated.data(), deflated.size()), Z_OK);
+        std::set<int> filters;
+        for (int y = 0; y < image.height; ++y)
+            filters.insert(raw[y * (rowBytes + 1)]);
+        EXPECT_EQ(filters, (std::set<int>{0, 1, 2, 3, 4}));
         writeFile(folder / "big.png", std::string(png.begin(), png.end()));
         const Image back = readPNG(folder / "big.png");
         EXPECT_EQ(back.channels, channels);
