@@ -18,8 +18,7 @@ namespace fs = std::filesystem;
 
 struct Clip {
     int frames = 30;
-    int width = 160;
-    int height = 120;
+    int width = 160, height = 120;
     int fps = 30;
     bool alpha = false;
     std::string output = "-c:v libx264 -pix_fmt yuv420p"; // ffmpeg arguments before the output file
@@ -44,6 +43,9 @@ void writeFile(const fs::path& file, const std::string& bytes);
 std::string contents(const fs::path& file);
 
 FrameExtractor::Image readPNG(const fs::path& file);
+
+// What extractFrames throws, as the user reads it ("no error" where it succeeds).
+std::string failureOf(const fs::path& video);
 
 struct Reading {
     int index = -1;       // -1 where the marks cannot be read
