@@ -25,7 +25,7 @@ Rgb cellColour(int cell, int index)
         return {255, 0, 0};
     if (cell == columns * rows - 1)
         return {0, 0, 255};
-    return (index >> (cell - 1)) & 1 ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
+    return (index >> (cell - 1)) & 1 ? Rgb{232, 232, 232} : Rgb{0, 0, 0};
 }
 
 void paint(std::vector<unsigned char>& frame, const Clip& clip, int index)
@@ -50,12 +50,8 @@ void paint(std::vector<unsigned char>& frame, const Clip& clip, int index)
 std::string quoted(const fs::path& path)
 {
     std::string out = "'";
-    for (char c : path.string()) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out += c;
-    }
+    for (char c : path.string())
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 
@@ -127,19 +123,25 @@ FrameExtractor::Image readPNG(const fs::path& file)
         throw std::runtime_error("not a PNG: " + file.string());
     const bool alpha = png.format & PNG_FORMAT_FLAG_ALPHA;
     png.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
-    FrameExtractor::Image image;
-    image.width = static_cast<int>(png.width);
-    image.height = static_cast<int>(png.height);
-    image.channels = alpha ? 4 : 3;
-    image.pixels.resize(PNG_IMAGE_SIZE(png));
+    FrameExtractor::Image image{static_cast<int>(png.width), static_cast<int>(png.height), alpha ? 4 : 3,
+                                std::vector<std::uint8_t>(PNG_IMAGE_SIZE(png))};
     if (!png_image_finish_read(&png, nullptr, image.pixels.data(), 0, nullptr))
         throw std::runtime_error("broken PNG: " + file.string());
     return image;
 }
 
+std::string failureOf(const fs::path& video)
+{
+    try {
+        FrameExtractor::extractFrames(video, FrameExtractor::decodeFrames);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
 Reading readMarks(const FrameExtractor::Image& image, int rotateTag, int tolerance)
 {
-    Reading reading;
     int index = 0;
     bool colours = true;
     for (int cell = 0; cell < columns * rows; ++cell) {
@@ -162,9 +164,7 @@ Reading readMarks(const FrameExtractor::Image& image, int rotateTag, int toleran
         colours = colours && std::abs(p[0] - want.r) <= tolerance && std::abs(p[1] - want.g) <= tolerance
             && std::abs(p[2] - want.b) <= tolerance;
     }
-    reading.index = index;
-    reading.colours = colours;
-    return reading;
+    return {index, colours};
 }
 
 } // namespace TestMedia

@@ -9,16 +9,16 @@
 // compression, so an image tells exactly which frame it shows.
 //
 // The picture is a grid of 4 x 3 cells. Cell 0 (top left) is red and cell 11 (bottom
-// right) blue, marking the orientation; cells 1 to 10 hold the index's bits, white for 1
-// and black for 0. With alpha, cell 11 is fully transparent.
+// right) blue, marking the orientation; cells 1 to 10 hold the index's bits, light grey
+// (232) for 1 and black for 0: a grey short of white comes out brighter where a picture's
+// range is misread, where white would stay white. With alpha, cell 11 is fully transparent.
 namespace TestMedia {
 
 namespace fs = std::filesystem;
 
 struct Clip {
     int frames = 30;
-    int width = 160;
-    int height = 120;
+    int width = 160, height = 120;
     int fps = 30;
     bool alpha = false;
     std::string output = "-c:v libx264 -pix_fmt yuv420p"; // ffmpeg arguments before the output file
@@ -44,9 +44,12 @@ std::string contents(const fs::path& file);
 
 FrameExtractor::Image readPNG(const fs::path& file);
 
+// What extractFrames throws, as the user reads it ("no error" where it succeeds).
+std::string failureOf(const fs::path& video);
+
 struct Reading {
     int index = -1;       // -1 where the marks cannot be read
-    bool colours = false; // the red, blue, black and white cells within tolerance
+    bool colours = false; // the red, blue, black and grey cells within tolerance
 };
 // Reads the marks of an image shown as the container's rotate tag (0, 90, 180, 270) says;
 // the colours may be off by `tolerance` in each channel.

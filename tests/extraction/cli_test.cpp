@@ -10,8 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <sys/wait.h>
 #include <spawn.h>
@@ -26,27 +25,17 @@ namespace {
 
 struct CliRun {
     int status;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Runs framepicker-cli with the arguments, and with the environment's assignments before it;
 // in English unless they say otherwise.
 CliRun cli(const std::string& arguments, const fs::path& folder, const std::string& environment = {})
 {
-    const fs::path errFile = folder / "stderr.txt";
-    const std::string command = "LANGUAGE= LC_ALL=C.UTF-8 " + environment + std::string(CLI_PATH) + " " + arguments + " 2>" + quoted(errFile);
-    FILE* pipe = ::popen(command.c_str(), "r");
-    CliRun run{};
-    std::array<char, 4096> buffer{};
-    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    run.status = WEXITSTATUS(::pclose(pipe));
-    FILE* err = std::fopen(errFile.c_str(), "r");
-    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), err))
-        run.err.append(buffer.data(), n);
-    std::fclose(err);
-    return run;
+    const std::string command = "export LANGUAGE= LC_ALL=C.UTF-8; " + environment + CLI_PATH + " " + arguments + " >"
+        + quoted(folder / "stdout.txt") + " 2>" + quoted(folder / "stderr.txt");
+    const int status = std::system(command.c_str());
+    return {WEXITSTATUS(status), contents(folder / "stdout.txt"), contents(folder / "stderr.txt")};
 }
 
 // The disk fails in the middle of the last stretch: an error naming the video, not a
@@ -54,10 +43,8 @@ CliRun cli(const std::string& arguments, const fs::path& folder, const std::stri
 TEST(Cli, aReadErrorIsNotTheEndOfTheVideo)
 {
     const fs::path folder = scratchFolder("cliReadError");
-    Clip c;
-    c.frames = 900; // 30 s: opening the video reads only the first few seconds
-    c.output = "-c:v libx264 -preset ultrafast -g 1000 -pix_fmt yuv420p -movflags +faststart";
-    const fs::path video = makeClip(folder / "trip.mp4", c);
+    // 30 s: opening the video reads only the first few seconds.
+    const fs::path video = makeClip(folder / "trip.mp4", {.frames = 900, .output = "-c:v libx264 -preset ultrafast -g 1000 -pix_fmt yuv420p -movflags +faststart"});
     const auto size = fs::file_size(video);
     const std::string fault = "FRAMEPICKER_FAULT_FILE=" + quoted(video) + " FRAMEPICKER_FAULT_OFFSET="
         + std::to_string(size * 3 / 4) + " LD_PRELOAD=" + quoted(READ_FAULT_PATH)
@@ -94,16 +81,12 @@ TEST(Cli, parallelRunsGiveWhatOneAtATimeGives)
     const fs::path folder = scratchFolder("cliParallel");
     std::string arguments;
     for (int i = 0; i < 6; ++i) {
-        Clip c;
-        c.frames = 3 + i;
-        arguments += quoted(makeClip(folder / ("clip" + std::to_string(i) + ".mp4"), c)) + " ";
+        arguments += quoted(makeClip(folder / ("clip" + std::to_string(i) + ".mp4"), {.frames = 3 + i})) + " ";
         if (i == 2)
             arguments += quoted(folder / "missing.mp4") + " ";
     }
     writeFile(folder / "broken.mp4", "not a video");
-    Clip longer;
-    longer.frames = 12;
-    arguments += quoted(folder / "broken.mp4") + " " + quoted(makeClip(folder / "twin.mov", longer)) + " ";
+    arguments += quoted(folder / "broken.mp4") + " " + quoted(makeClip(folder / "twin.mov", {.frames = 12})) + " ";
     arguments += quoted(makeClip(folder / "twin.mp4", Clip{.frames = 4}));
 
     const CliRun one = cli("--jobs 1 " + arguments, folder);

@@ -7,8 +7,7 @@ using namespace FrameExtractor;
 
 // Crafted files can declare any 64-bit duration, any 32-bit time base and any first
 // timestamp; the arithmetic on them must stay defined and give a usable answer.
-constexpr std::int64_t maxTime = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t minTime = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t maxTime = std::numeric_limits<std::int64_t>::max(), minTime = std::numeric_limits<std::int64_t>::min();
 constexpr int maxInt = std::numeric_limits<int>::max();
 
 TEST(FrameSelection, extremeTimesGiveTheEndOrTheEndOfAllNeverGarbage)

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <dlfcn.h>
+#include <mutex>
+#include <set>
 #include <atomic>
 #include <fcntl.h>
 #include <fstream>
@@ -20,6 +23,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 using namespace TestMedia;
 using namespace FrameExtractor;
@@ -50,24 +54,54 @@ void operator delete(void* memory, std::size_t) noexcept
 #pragma GCC diagnostic pop
 #endif
 
+// The disk as the writer meets it, seen through its calls: the files flushed to it, the
+// renames of flushed files, and renames to `refusedName` refused (EIO; an exchange EINVAL),
+// as a network share may refuse them.
+static std::mutex diskMutex;
+static std::set<std::pair<dev_t, ino_t>> flushedFiles;
+static int flushedRenames = 0;
+static std::string refusedName;
+
+static int flushed(const char* function, int fd)
+{
+    const int result = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, function))(fd);
+    struct stat file {};
+    const std::lock_guard lock(diskMutex);
+    if (result == 0 && ::fstat(fd, &file) == 0)
+        flushedFiles.emplace(file.st_dev, file.st_ino);
+    return result;
+}
+extern "C" int fsync(int fd) { return flushed("fsync", fd); }
+extern "C" int fdatasync(int fd) { return flushed("fdatasync", fd); }
+
+extern "C" int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) noexcept
+{
+    using Rename = int (*)(int, const char*, int, const char*, unsigned);
+    static const auto rename = reinterpret_cast<Rename>(::dlsym(RTLD_NEXT, "renameat2"));
+    struct stat file {};
+    const bool found = ::fstatat(fromFolder, from, &file, AT_SYMLINK_NOFOLLOW) == 0;
+    const std::lock_guard lock(diskMutex);
+    if (refusedName == to) {
+        errno = flags & RENAME_EXCHANGE ? EINVAL : EIO;
+        return -1;
+    }
+    const int result = rename(fromFolder, from, toFolder, to, flags);
+    flushedRenames += result == 0 && found && flushedFiles.count({file.st_dev, file.st_ino});
+    return result;
+}
+extern "C" int renameat(int fromFolder, const char* from, int toFolder, const char* to) noexcept
+{
+    return renameat2(fromFolder, from, toFolder, to, 0);
+}
+
 namespace {
 
-Image grey(int width, int height)
+Image grey(int width, int height, int channels = 3)
 {
-    Image image;
-    image.width = width;
-    image.height = height;
-    image.pixels.assign(static_cast<size_t>(width) * height * 3, 128);
-    return image;
+    return {width, height, channels, std::vector<std::uint8_t>(std::size_t(width) * height * channels, 128)};
 }
 
-Clip shortClip()
-{
-    Clip c;
-    c.frames = 5;
-    c.output = "-c:v libx264 -preset ultrafast -pix_fmt yuv420p";
-    return c;
-}
+const Clip shortClip{.frames = 5, .output = "-c:v libx264 -preset ultrafast -pix_fmt yuv420p"};
 
 std::span<const std::uint8_t> bytesOf(const std::string& text)
 {
@@ -83,17 +117,6 @@ std::vector<std::string> namesIn(const fs::path& folder)
     return names;
 }
 
-// What extractFrames throws, as the user reads it.
-std::string failureOf(const fs::path& video)
-{
-    try {
-        extractFrames(video, decodeFrames);
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
 TEST(OutputFolder, isBesideTheVideoWithOnlyTheLastExtensionRemoved)
 {
     EXPECT_EQ(outputFolderFor("/m/trip.mov"), "/m/trip");
@@ -105,13 +128,17 @@ TEST(OutputFolder, isBesideTheVideoWithOnlyTheLastExtensionRemoved)
 TEST(OutputFolder, aRerunReplacesBothImagesAndLeavesOtherFilesAlone)
 {
     const fs::path folder = scratchFolder("rerun");
-    const fs::path video = makeClip(folder / "trip.mov", shortClip());
+    const fs::path video = makeClip(folder / "trip.mov", shortClip);
     fs::create_directory(folder / "trip");
     writeFile(folder / "trip" / "notes.txt", "mine");
     writeFile(folder / "trip" / "last.png", "old");
 
+    flushedRenames = 0;
     EXPECT_EQ(extractFrames(video, decodeFrames), folder / "trip");
     EXPECT_EQ(extractFrames(video, decodeFrames), folder / "trip");
+    // Each image is on the disk before it takes its name: after a power cut the folder
+    // holds whole images, not empty files named first.png and last.png.
+    EXPECT_EQ(flushedRenames, 4);
     EXPECT_EQ(contents(folder / "trip" / "notes.txt"), "mine");
     EXPECT_EQ(readMarks(readPNG(folder / "trip" / "last.png")).index, 4);
     // Nothing but the two images and the user's own file: no temporary files left.
@@ -121,19 +148,19 @@ TEST(OutputFolder, aRerunReplacesBothImagesAndLeavesOtherFilesAlone)
 TEST(OutputFolder, aFileWhereTheFolderShouldGoIsAnError)
 {
     const fs::path folder = scratchFolder("blocked");
-    const fs::path video = makeClip(folder / "trip.mov", shortClip());
+    const fs::path video = makeClip(folder / "trip.mov", shortClip);
     writeFile(folder / "trip", "in the way");
     EXPECT_EQ(failureOf(video), "cannotCreateFolder: " + (folder / "trip").string() + ": File exists");
     EXPECT_EQ(contents(folder / "trip"), "in the way");
 
     // Without an extension the folder would be the video itself.
-    const fs::path bare = makeClip(folder / "clip.mp4", shortClip());
+    const fs::path bare = makeClip(folder / "clip.mp4", shortClip);
     fs::rename(bare, folder / "clip");
     EXPECT_NE(failureOf(folder / "clip").find("cannotCreateFolder: "), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(folder / "clip"));
 
     // A dangling symbolic link where the folder should go.
-    const fs::path linked = makeClip(folder / "linked.mp4", shortClip());
+    const fs::path linked = makeClip(folder / "linked.mp4", shortClip);
     fs::create_symlink(folder / "nowhere" / "at all", folder / "linked");
     EXPECT_NE(failureOf(linked).find("cannotCreateFolder: "), std::string::npos);
 }
@@ -193,34 +220,41 @@ TEST(WritePair, concurrentSavesKeepThePermissionsTheUmaskGives)
 
 TEST(SavePNG, largeImagesRoundTripExactlyWhateverTheirContent)
 {
-    // Wide rows take the sampled filter choice, tall images are deflated in bands; grain,
-    // flat areas, gradients and hard edges each favour another filter.
+    // Wide rows take the sampled filter choice, tall images are deflated in bands. Between
+    // rows of grain, rows that one filter alone reduces to nearly nothing, so that each of
+    // the five is taken: a copy of the row above (Up); each byte the mean of the ones left
+    // of and above it (Average); one value (None); a ramp (Sub); the left half as above,
+    // the right half flat where above it was flat at another value (Paeth).
     const fs::path folder = scratchFolder("roundTrip");
     for (const int channels : {3, 4}) {
         SCOPED_TRACE(channels);
-        Image image;
-        image.width = 701;
-        image.height = 523;
-        image.channels = channels;
-        image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * channels);
+        Image image = grey(701, 523, channels);
+        const std::size_t rowBytes = std::size_t(image.width) * channels, half = rowBytes / 2;
         std::uint32_t noise = 12345;
         for (int y = 0; y < image.height; ++y) {
-            for (int x = 0; x < image.width; ++x) {
+            for (std::size_t i = 0; i < rowBytes; ++i) {
                 noise = noise * 1664525u + 1013904223u;
-                std::uint8_t* p = image.row(y) + static_cast<std::size_t>(x) * channels;
-                const int region = (x / 175 + y / 131) % 4;
-                for (int c = 0; c < channels; ++c)
-                    p[c] = static_cast<std::uint8_t>(region == 0 ? noise >> (24 - c)
-                                                     : region == 1 ? 200
-                                                     : region == 2 ? x + y * c
-                                                                   : ((x / 8 + y / 8) % 2) * 255);
+                const int left = i >= std::size_t(channels) ? image.row(y)[i - channels] : 0, up = y ? image.row(y - 1)[i] : 0;
+                const int values[] = {int(noise >> 24), up, (left + up) >> 1, y, int(i) * 3 + y,
+                                      i < half ? int(noise >> 24) : 40, i < half ? up : 200};
+                image.row(y)[i] = static_cast<std::uint8_t>(values[y % 7]);
             }
         }
         const std::vector<std::uint8_t> png = encodePNGFile(image, "big.png");
+        std::vector<std::uint8_t> deflated, raw((rowBytes + 1) * image.height);
+        for (std::size_t at = 8, length = 0; at + 12 <= png.size(); at += 12 + length) {
+            length = std::size_t(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
+            if (std::equal(png.begin() + at + 4, png.begin() + at + 8, "IDAT"))
+                deflated.insert(deflated.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
+        }
+        uLongf size = raw.size();
+        ASSERT_EQ(uncompress(raw.data(), &size, deflated.data(), deflated.size()), Z_OK);
+        std::set<int> filters;
+        for (int y = 0; y < image.height; ++y)
+            filters.insert(raw[y * (rowBytes + 1)]);
+        EXPECT_EQ(filters, (std::set<int>{0, 1, 2, 3, 4}));
         writeFile(folder / "big.png", std::string(png.begin(), png.end()));
-        const Image back = readPNG(folder / "big.png");
-        EXPECT_EQ(back.channels, channels);
-        EXPECT_TRUE(back.pixels == image.pixels);
+        EXPECT_TRUE(readPNG(folder / "big.png").pixels == image.pixels);
     }
 }
 
@@ -297,26 +331,29 @@ TEST(WritePair, aFailureLeavesTheFolderAsItWas)
 
     const std::string big(100 << 10, 'x');
     const struct {
-        const char* name;
-        const char* relative;
+        const char *name, *relative;
         std::string first, last;
         int error;
+        std::string refused = {}; // the name a rename to fails
     } rows[] = {
         {"firstDoesNotFit", "pair", big, "new", ENOSPC},
         {"lastDoesNotFit", "pair", "new", big, ENOSPC},
         {"lastIsAFolder", "blocked", "new", "new", EISDIR},
         {"newFoldersDoNotFit", "new/deeper", big, "new", ENOSPC},
+        {"firstCannotBeRenamed", "pair", "new", "new", EIO, "first.png"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         if (row.error == ENOSPC && !small)
             continue;
+        refusedName = row.refused;
         try {
             writePair({disk, row.relative}, bytesOf(row.first), bytesOf(row.last));
             ADD_FAILURE() << "no error";
         } catch (const OutputError& error) {
             EXPECT_EQ(error.code().value(), row.error);
         }
+        refusedName.clear();
     }
     EXPECT_EQ(contents(disk / "pair" / "first.png"), "old first");
     EXPECT_EQ(contents(disk / "pair" / "last.png"), "old last");
@@ -363,7 +400,7 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
     const fs::path folder = scratchFolder("badInput");
     writeFile(folder / "empty.mp4", "");
     writeFile(folder / "text.mp4", "This is not a video, just some words.\n");
-    const fs::path whole = makeClip(folder / "whole.mp4", shortClip());
+    const fs::path whole = makeClip(folder / "whole.mp4", shortClip);
     const std::string bytes = contents(whole);
     writeFile(folder / "truncated.mp4", bytes.substr(0, bytes.size() / 3));
     // Every picture's data zeroed, the container intact: packets come, frames never do.
@@ -387,7 +424,7 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
     // Shared folders hold what others put there: lists that name the user's private
     // recording, a pipe nobody writes to, a picture far beyond what memory holds, pixels
     // 255 times taller than wide.
-    const fs::path secret = makeClip(scratchFolder("private") / "secret.mp4", shortClip());
+    const fs::path secret = makeClip(scratchFolder("private") / "secret.mp4", shortClip);
     writeFile(folder / "playlist.mp4", "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\n" + secret.string() + "\n#EXT-X-ENDLIST\n");
     fs::copy_file(secret, folder / "secret.mp4");
     writeFile(folder / "list.mkv", "ffconcat version 1.0\nfile secret.mp4\n");
@@ -431,9 +468,7 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
 TEST(BadInput, aVideoOrFolderChangedMidJobIsAClearError)
 {
     const fs::path folder = scratchFolder("midJob");
-    Clip longer = shortClip();
-    longer.frames = 12;
-    const fs::path other = makeClip(folder / "other.mov", longer);
+    const fs::path other = makeClip(folder / "other.mov", Clip{.frames = 12, .output = shortClip.output});
     const struct {
         const char* name;
         std::function<void(const fs::path& video)> act;
@@ -452,7 +487,7 @@ TEST(BadInput, aVideoOrFolderChangedMidJobIsAClearError)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const fs::path video = makeClip(folder / "trip.mov", shortClip());
+        const fs::path video = makeClip(folder / "trip.mov", shortClip);
         fs::remove_all(folder / "trip");
         bool acted = false;
         std::string message = "no error";

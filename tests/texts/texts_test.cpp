@@ -74,9 +74,13 @@ TEST(Translations, eachLanguageFindsItsTable)
     }
 }
 
-// A German session: our texts and Qt's own (the dialogs' buttons) in German.
+// A German session: our texts and Qt's own (the dialogs' buttons) in German. An Italian
+// one, a language we have no table for, reads English rather than the keys.
 TEST(Translations, aGermanSessionGetsOurTablesAndQtsOwn)
 {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    Texts::installTranslations();
+    EXPECT_EQ(Texts::text("drop.title").toStdString(), "Drop a video here");
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     Texts::installTranslations();
     EXPECT_TRUE(Texts::text(disclaimerText).startsWith(QStringLiteral("Framepicker wird kostenlos")));
