@@ -130,14 +130,19 @@ FrameExtractor::Image readPNG(const fs::path& file)
     return image;
 }
 
-std::string failureOf(const fs::path& video)
+std::string thrown(const std::function<void()>& call)
 {
     try {
-        FrameExtractor::extractFrames(video, FrameExtractor::decodeFrames);
+        call();
     } catch (const std::exception& error) {
         return error.what();
     }
     return "no error";
+}
+
+std::string failureOf(const fs::path& video)
+{
+    return thrown([&] { FrameExtractor::extractFrames(video, FrameExtractor::decodeFrames); });
 }
 
 Reading readMarks(const FrameExtractor::Image& image, int rotateTag, int tolerance)

@@ -3,6 +3,7 @@
 #include "extraction/FrameExtractor.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 // Test media: every frame carries its own index as a pattern that survives lossy
@@ -44,7 +45,9 @@ std::string contents(const fs::path& file);
 
 FrameExtractor::Image readPNG(const fs::path& file);
 
-// What extractFrames throws, as the user reads it ("no error" where it succeeds).
+// What the call throws: its what(), or "no error".
+std::string thrown(const std::function<void()>& call);
+// What extractFrames throws: the failure's kind, the file and the reason.
 std::string failureOf(const fs::path& video);
 
 struct Reading {
