@@ -3,6 +3,7 @@
 #include "TestMedia.h"
 #include "cli/Options.h"
 #include "cli/Report.h"
+#include "texts/CompiledTexts.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -203,6 +204,17 @@ TEST(Cli, optionsParseAsGetoptLongDoes)
             EXPECT_EQ(error.argument, row.argument) << row.line;
         }
     }
+}
+
+// The messages' language as the session names it, English where no table matches.
+TEST(Cli, theSessionsLanguageFindsItsTable)
+{
+    const std::pair<std::vector<std::string>, const char*> sessions[] = {
+        {{"de_AT.UTF-8"}, "kein Video angegeben"}, {{"it", "es_MX"}, "no se ha indicado ningún vídeo"},
+        {{"zh"}, "未指定视频"}, {{"zh_TW.UTF-8"}, "no video given"}, {{"C.UTF-8"}, "no video given"}, {{}, "no video given"},
+    };
+    for (const auto& [languages, text] : sessions)
+        EXPECT_EQ(CompiledTexts::text("cli.noVideo", languages), text) << (languages.empty() ? "" : languages[0]);
 }
 
 // Any name a file may have gives one line on the terminal, with no escape sequence in it,

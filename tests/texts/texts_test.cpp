@@ -14,20 +14,22 @@
 
 namespace {
 
-// Every embedded table translates every key the code uses (Texts::text("...") calls and
-// the disclaimer), with one "%@" wherever the key has one; lrelease leaves unfinished
+// Every embedded table translates every key the code uses (Texts::text("...") calls, the
+// failures' table and the disclaimer), with one "%@" wherever the key has one; lrelease leaves unfinished
 // entries out, so they count as missing.
 TEST(Translations, everyTableHoldsEveryKeyTheCodeUses)
 {
     QSet<QString> used{QString::fromUtf8(disclaimerText)};
-    const QRegularExpression call(QStringLiteral(R"re(Texts::text\(\s*"([^"]+)")re"));
+    // Keys looked up where they are used, and the failures' and reasons' keys in their tables.
+    const QRegularExpression call(
+        QStringLiteral(R"re(Texts::text\(\s*"([^"]+)"|"((?:error|reason|cli)\.\w+(?: %@)?|Failed to encode PNG: %@)")re"));
     for (QDirIterator it(QStringLiteral(SOURCE_DIR "/src"), {QStringLiteral("*.cpp")}, QDir::Files,
                          QDirIterator::Subdirectories);
          it.hasNext();) {
         QFile file(it.next());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         for (const auto& match : call.globalMatch(QString::fromUtf8(file.readAll())))
-            used.insert(match.captured(1));
+            used.insert(match.captured(1) + match.captured(2));
     }
     const QStringList tables = QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*.qm")});
     ASSERT_EQ(tables.size(), QDir(QStringLiteral(SOURCE_DIR "/translations")).entryList({QStringLiteral("*.ts")}).size());
