@@ -47,8 +47,7 @@ protected:
     {
         if (window)
             window->close();
-        if (application->updateMessage())
-            delete application->updateMessage();
+        delete application->updateMessage();
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
     }
@@ -76,8 +75,8 @@ TEST_F(AppTest, theFileMenuOpensVideosInItsOwnWindow)
 TEST_F(AppTest, theWindowCannotBeResizedAndHasTheIcon)
 {
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(256, 256)));
-    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(16, 16)));
+    const QList<QSize> icons = window->windowIcon().availableSizes();
+    EXPECT_TRUE(icons.contains(QSize(256, 256)) && icons.contains(QSize(16, 16)));
 }
 
 TEST_F(AppTest, aNewerReleaseIsOfferedOnceWithItsNotes)

@@ -14,15 +14,10 @@ namespace {
 
 const EmojiLane::Config firstLane{48, 30, 0.2, -120, 0.45};
 
-// Picks 0, 1, 2, ... so that each new emoji can be told apart.
-std::function<std::size_t(std::size_t)> counting()
-{
-    return [next = std::size_t(0)](std::size_t n) mutable { return next++ % n; };
-}
-
 TEST(EmojiLane, followsItsPathPassAfterPass)
 {
-    EmojiLane lane(firstLane, EmojiLane::filmEmojis(), counting());
+    // Picks 0, 1, 2, ... so that each new emoji can be told apart.
+    EmojiLane lane(firstLane, EmojiLane::filmEmojis(), [next = std::size_t(0)](std::size_t n) mutable { return next++ % n; });
     // Before it appears: no progress, nothing shown.
     EXPECT_EQ(lane.flightProgress(100), 0);
     EXPECT_TRUE(lane.currentEmoji().isEmpty());

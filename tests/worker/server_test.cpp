@@ -44,11 +44,6 @@ std::string outcome(WorkerServer& server, const std::string& video)
     return seen;
 }
 
-std::ptrdiff_t openDescriptors()
-{
-    return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
-}
-
 } // namespace
 
 TEST(WorkerServer, eachWayAJobCanEnd)
@@ -56,24 +51,23 @@ TEST(WorkerServer, eachWayAJobCanEnd)
     const std::string stopped = "workerStopped: clip.mp4";
     const struct {
         const char* name;
-        std::string video;
-        bool stopSoon;
+        std::string video; // "hang": stopped while the job hangs
         std::string expected;
     } rows[] = {
-        {"both images", "frames", false, "first last "},
-        {"large images", std::string(8 << 20, 'x'), false, "first last "},
-        {"crash", "crash", false, stopped + " (Segmentation fault)"},
-        {"no images", "quiet", false, stopped + " (exit status 0)"},
-        {"media failure", "fail", false, "noVideo: clip.mp4 (no streams)"},
-        {"out of memory", "nomem", false, "outOfMemory: clip.mp4"},
-        {"stopped while hanging", "hang", true, "The job was cancelled"},
+        {"both images", "frames", "first last "},
+        {"large images", std::string(8 << 20, 'x'), "first last "},
+        {"crash", "crash", stopped + " (Segmentation fault)"},
+        {"no images", "quiet", stopped + " (exit status 0)"},
+        {"media failure", "fail", "noVideo: clip.mp4 (no streams)"},
+        {"out of memory", "nomem", "outOfMemory: clip.mp4"},
+        {"stopped while hanging", "hang", "The job was cancelled"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         WorkerServer server(FAKE_WORKER_PATH);
         std::vector<pid_t> jobs;
         std::jthread stopper;
-        if (row.stopSoon)
+        if (row.video == "hang")
             stopper = std::jthread([&] {
                 // The job hangs once the server (this process's one child) has a child for it.
                 for (int i = 0; i < 2000 && jobs.empty(); ++i) {
@@ -86,7 +80,7 @@ TEST(WorkerServer, eachWayAJobCanEnd)
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(outcome(server, row.video), row.expected);
         EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-        if (!row.stopSoon)
+        if (row.video != "hang")
             continue;
         stopper.join();
         EXPECT_EQ(outcome(server, "frames"), "The job was cancelled");
@@ -115,6 +109,7 @@ TEST(WorkerServer, manyThreadsAtOnceEachGetTheirOwnImages)
 
 TEST(WorkerServer, aKilledServerIsReplacedAndNothingIsLeftBehind)
 {
+    const auto openDescriptors = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()); };
     const std::ptrdiff_t descriptors = openDescriptors();
     {
         WorkerServer server(FAKE_WORKER_PATH);
