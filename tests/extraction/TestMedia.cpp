@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -35,12 +36,8 @@ void paint(std::vector<unsigned char>& frame, const Clip& clip, int index)
         for (int x = 0; x < clip.width; ++x) {
             const int cell = (y * rows / clip.height) * columns + x * columns / clip.width;
             const Rgb c = cellColour(cell, index);
-            unsigned char* p = &frame[(static_cast<size_t>(y) * clip.width + x) * channels];
-            p[0] = c.r;
-            p[1] = c.g;
-            p[2] = c.b;
-            if (clip.alpha)
-                p[3] = cell == columns * rows - 1 ? 0 : 255;
+            const int pixel[] = {c.r, c.g, c.b, cell == columns * rows - 1 ? 0 : 255};
+            std::copy_n(pixel, channels, &frame[(static_cast<size_t>(y) * clip.width + x) * channels]);
         }
     }
 }

@@ -172,16 +172,10 @@ TEST(OutputFolder, dotNamesGetAFolderOfTheirOwnBesideTheVideoAndUnderTheOutputFo
     const fs::path folder = scratchFolder("dotNames");
     fs::create_directories(folder / "in");
     fs::create_directories(folder / "out");
-    const struct {
-        const char* video;
-        const char* name;
-    } rows[] = {{"..mp4", "._mp4"}, {"...mp4", ".._mp4"}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.video);
-        const fs::path video = fs::path("in") / row.video;
-        EXPECT_EQ(writePair(outputPlaceFor(folder / video), bytesOf("1"), bytesOf("1")), folder / "in" / row.name);
-        EXPECT_EQ(writePair(Cli::outputPlaceUnder(folder / "out", video), bytesOf("1"), bytesOf("1")),
-                  folder / "out" / "in" / row.name);
+    for (const auto& [name, made] : {std::pair{"..mp4", "._mp4"}, std::pair{"...mp4", ".._mp4"}}) {
+        const fs::path video = fs::path("in") / name;
+        EXPECT_EQ(writePair(outputPlaceFor(folder / video), bytesOf("1"), bytesOf("1")), folder / "in" / made);
+        EXPECT_EQ(writePair(Cli::outputPlaceUnder(folder / "out", video), bytesOf("1"), bytesOf("1")), folder / "out" / "in" / made);
     }
     // Nothing written anywhere else.
     for (const fs::path& place : {folder / "in", folder / "out" / "in"})

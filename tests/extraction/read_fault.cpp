@@ -28,17 +28,6 @@ bool faulty(int fd, off_t position, size_t count)
 
 } // namespace
 
-extern "C" ssize_t read(int fd, void* buffer, size_t count)
-{
-    using Read = ssize_t (*)(int, void*, size_t);
-    static const Read real = reinterpret_cast<Read>(::dlsym(RTLD_NEXT, "read"));
-    if (faulty(fd, ::lseek(fd, 0, SEEK_CUR), count)) {
-        errno = EIO;
-        return -1;
-    }
-    return real(fd, buffer, count);
-}
-
 ssize_t faultyPread(const char* name, int fd, void* buffer, size_t count, off_t position)
 {
     using Read = ssize_t (*)(int, void*, size_t, off_t);
