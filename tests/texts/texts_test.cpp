@@ -90,10 +90,3 @@ TEST(Translations, aGermanSessionGetsOurTablesAndQtsOwn)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

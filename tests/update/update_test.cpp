@@ -169,10 +169,3 @@ TEST_F(UpdateTest, aServerThatNeverAnswersIsLeftAtTheTimeOut)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
