@@ -70,10 +70,7 @@ TEST_F(AppTest, theFileMenuOpensVideosInItsOwnWindow)
     (*open)->trigger();
     EXPECT_EQ(asked, 1);
     second->close();
-}
-
-TEST_F(AppTest, theWindowCannotBeResizedAndHasTheIcon)
-{
+    // A window of one size, with the application's icon.
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     const QList<QSize> icons = window->windowIcon().availableSizes();
     EXPECT_TRUE(icons.contains(QSize(256, 256)) && icons.contains(QSize(16, 16)));

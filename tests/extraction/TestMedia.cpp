@@ -96,6 +96,7 @@ bool rotated(const fs::path& video, const fs::path& copy, int clockwise)
 
 fs::path makeClip(const fs::path& file, const Clip& clip)
 {
+    fs::create_directories(file.parent_path());
     const std::string command = std::string(FFMPEG_TOOL) + " -v error -y -f rawvideo -pix_fmt "
         + (clip.alpha ? "rgba" : "rgb24") + " -s " + std::to_string(clip.width) + "x" + std::to_string(clip.height)
         + " -framerate " + std::to_string(clip.fps) + " -i - " + clip.output + " " + quoted(file);

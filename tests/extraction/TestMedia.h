@@ -28,7 +28,8 @@ struct Clip {
 // A fresh, empty folder for one test, removed when the process ends.
 fs::path scratchFolder(const std::string& name);
 
-// Encodes the marked frames with the ffmpeg command-line tool; returns the file written.
+// Encodes the marked frames with the ffmpeg command-line tool, into a folder made if
+// missing; returns the file written.
 fs::path makeClip(const fs::path& file, const Clip& clip);
 
 // Runs the ffmpeg command-line tool with the given arguments; true on success.

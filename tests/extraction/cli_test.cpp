@@ -123,8 +123,6 @@ TEST(Cli, parallelRunsGiveWhatOneAtATimeGives)
 TEST(Cli, outputFolderAndJson)
 {
     const fs::path folder = scratchFolder("cliOutput");
-    fs::create_directories(folder / "a");
-    fs::create_directories(folder / "b");
     makeClip(folder / "a" / "trip.mp4", Clip{.frames = 3});
     makeClip(folder / "b" / "trip.mp4", Clip{.frames = 5});
     const std::string inFolder = "cd " + quoted(folder) + " && ";

@@ -66,11 +66,6 @@ void cutTheTailByEditList(const fs::path& video)
     writeFile(video, bytes);
 }
 
-// A download cut off in the middle of a picture: the decoder conceals what is missing.
-void cutOffHalfway(const fs::path& video)
-{
-    fs::resize_file(video, fs::file_size(video) * 51 / 100);
-}
 
 // A recording from the air that lost a few packets of its last picture, frame 40: a band
 // of it above the middle row of marks is concealed (each row of an MPEG-2 picture is a
@@ -136,9 +131,11 @@ const Row rows[] = {
     // The tools' 10-bit rounding differs between FFmpeg versions by up to 14 in a channel
     // near black; the fault, unconverted primaries, is off by 48 and more.
     {"bt2020Sdr", "clip.mp4", clip(20, inBt2020("bt2020-10")), 0, 19, 160, 120, 0, 3, nullptr, nullptr, 24},
-    // The last whole picture, not the smeared half of the one after it.
+    // The last whole picture, not the smeared half of the one after it: a download cut off
+    // in the middle of a picture, where the decoder conceals what is missing.
     {"cutOffTransportStream", "clip.ts",
-     clip(40, "-vf noise=alls=6:allf=t -c:v libx264 -qp 0 -g 10 -bf 0 -pix_fmt yuv420p -f mpegts", 30, 640, 480), 0, 19, 640, 480, 0, 3, nullptr, cutOffHalfway, 24},
+     clip(40, "-vf noise=alls=6:allf=t -c:v libx264 -qp 0 -g 10 -bf 0 -pix_fmt yuv420p -f mpegts", 30, 640, 480), 0, 19, 640, 480, 0, 3, nullptr,
+     [](const fs::path& video) { fs::resize_file(video, fs::file_size(video) * 51 / 100); }, 24},
     // Full range in a format without a full-range twin (10 bits), told by the tag alone:
     // read as limited range, the greys would come out brighter.
     {"fullRangeTagged", "clip.mp4",

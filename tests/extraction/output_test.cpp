@@ -190,18 +190,16 @@ TEST(WritePair, concurrentSavesKeepThePermissionsTheUmaskGives)
 {
     const mode_t before = ::umask(022);
     const fs::path folder = scratchFolder("umask");
-    std::vector<std::thread> windows;
-    for (int w = 0; w < 8; ++w) {
-        windows.emplace_back([&folder, w] {
-            for (int i = 0; i < 40; ++i) {
-                const fs::path video = folder / (std::to_string(w) + "-" + std::to_string(i) + ".mov");
-                const std::vector<std::uint8_t> png = encodePNGFile(grey(4, 4), "first.png");
-                writePair(outputPlaceFor(video), png, png);
-            }
-        });
+    {
+        std::vector<std::jthread> windows;
+        for (int w = 0; w < 8; ++w)
+            windows.emplace_back([&folder, w] {
+                for (int i = 0; i < 40; ++i) {
+                    const std::vector<std::uint8_t> png = encodePNGFile(grey(4, 4), "first.png");
+                    writePair(outputPlaceFor(folder / (std::to_string(w) + "-" + std::to_string(i) + ".mov")), png, png);
+                }
+            });
     }
-    for (std::thread& window : windows)
-        window.join();
     EXPECT_EQ(::umask(before), 022);
     int images = 0;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
@@ -363,9 +361,10 @@ TEST(WritePair, concurrentWritersLeaveAMatchingPair)
             wrong += first.substr(0, first.find(':')) != last.substr(0, last.find(':'));
         }
     };
-    std::thread other(writer, 'a');
-    writer('b');
-    other.join();
+    {
+        const std::jthread other(writer, 'a');
+        writer('b');
+    }
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(namesIn(place.folder()), (std::vector<std::string>{"first.png", "last.png"}));
 }
