@@ -98,10 +98,7 @@ std::string text(const char* key)
 
 std::string text(const char* key, const std::string& argument)
 {
-    std::string words = text(key);
-    if (const std::size_t at = words.find("%@"); at != std::string::npos)
-        words.replace(at, 2, argument);
-    return words;
+    return withArgument(text(key), argument);
 }
 
 std::string errorLine(const std::string& message)

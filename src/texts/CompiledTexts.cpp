@@ -60,8 +60,10 @@ std::vector<std::string> languagesOfTheEnvironment()
 std::string text(const char* key, const std::vector<std::string>& languages)
 {
     for (const std::string& language : languages) {
-        if (const Table* table = tableFor(language))
-            return lookUp(*table, key) ? lookUp(*table, key) : key;
+        if (const Table* table = tableFor(language)) {
+            const char* found = lookUp(*table, key);
+            return found ? found : key;
+        }
     }
     const Table* english = tableFor("en");
     const char* found = english ? lookUp(*english, key) : nullptr;

@@ -55,14 +55,6 @@ std::string reasonWords(std::error_code code, const TextOf& textOf)
     return code.message();
 }
 
-// The text with its "%@" replaced by the argument, once.
-std::string withArgument(std::string text, const std::string& argument)
-{
-    if (const std::size_t at = text.find("%@"); at != std::string::npos)
-        text.replace(at, 2, argument);
-    return text;
-}
-
 // The kind's sentence around the name, the reason inside its full stop as each language
 // writes it: "… (reason)." or "…（reason）。".
 FailureWords named(FrameExtractor::FailureKind kind, const std::string& name, const TextOf& textOf, const std::string& reason = {})
@@ -89,6 +81,13 @@ FailureWords named(FrameExtractor::FailureKind kind, const std::string& name, co
 }
 
 } // namespace
+
+std::string withArgument(std::string text, const std::string& argument)
+{
+    if (const std::size_t at = text.find("%@"); at != std::string::npos)
+        text.replace(at, 2, argument);
+    return text;
+}
 
 FailureWords failureWords(const std::exception_ptr& failure, const TextOf& textOf)
 {

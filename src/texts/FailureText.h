@@ -20,5 +20,8 @@ struct FailureWords {
     std::string message() const { return lead + name + tail; }
 };
 
+// A translated text with its "%@" replaced by the argument, literally and once.
+std::string withArgument(std::string text, const std::string& argument);
+
 // `textOf(key)` is the text of a translation key in the user's language.
 FailureWords failureWords(const std::exception_ptr& failure, const std::function<std::string(const char* key)>& textOf);
