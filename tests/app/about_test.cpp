@@ -6,7 +6,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QScopeGuard>
 #include <QScrollArea>

@@ -151,6 +151,9 @@ const Row rows[] = {
     {"fragmentedMp4", "clip.mp4", clip(60, h264 + " -g 15 -movflags frag_keyframe+empty_moov+default_base_moof"), 0, 59},
 };
 
+// The row by its name in the test's listing, not as the bytes of its pointers.
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
 class ExtractionTest : public testing::TestWithParam<Row> {};
 
 TEST_P(ExtractionTest, writesTheExactFirstAndLastFrame)

@@ -16,7 +16,6 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
-#include <system_error>
 #include <thread>
 #include <sys/file.h>
 #include <sys/mount.h>

@@ -2,7 +2,6 @@
 // once-a-day rule.
 #include "update/UpdateChecker.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
