@@ -71,29 +71,21 @@ std::vector<std::string> serverEnvironment()
     return environment;
 }
 
-struct SpawnActions {
-    posix_spawn_file_actions_t value;
-    SpawnActions()
+// One owner for posix_spawn's file actions or attributes, made by `init`, freed by `destroy`.
+template <typename T, int (*init)(T*), int (*destroy)(T*)>
+struct SpawnObject {
+    T value;
+    SpawnObject()
     {
-        if (::posix_spawn_file_actions_init(&value) != 0)
+        if (init(&value) != 0)
             throw std::bad_alloc();
     }
-    ~SpawnActions() { ::posix_spawn_file_actions_destroy(&value); }
-    SpawnActions(const SpawnActions&) = delete;
-    SpawnActions& operator=(const SpawnActions&) = delete;
+    ~SpawnObject() { destroy(&value); }
+    SpawnObject(const SpawnObject&) = delete;
+    SpawnObject& operator=(const SpawnObject&) = delete;
 };
-
-struct SpawnAttributes {
-    posix_spawnattr_t value;
-    SpawnAttributes()
-    {
-        if (::posix_spawnattr_init(&value) != 0)
-            throw std::bad_alloc();
-    }
-    ~SpawnAttributes() { ::posix_spawnattr_destroy(&value); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-};
+using SpawnActions = SpawnObject<posix_spawn_file_actions_t, ::posix_spawn_file_actions_init, ::posix_spawn_file_actions_destroy>;
+using SpawnAttributes = SpawnObject<posix_spawnattr_t, ::posix_spawnattr_init, ::posix_spawnattr_destroy>;
 
 // One request: the name as the bytes, both descriptors in one SCM_RIGHTS. SEQPACKET delivers it
 // whole or not at all. False with errno set.
