@@ -48,8 +48,10 @@ Options parseOptions(const std::vector<std::string>& arguments, unsigned cores)
     for (int found; (found = getopt_long(argc, argv.data(), ":j:o:hV", longOptions, nullptr)) != -1;) {
         // The option as it was given, for a message: a short one by its letter (it may share
         // its argument with others), a long one as the whole argument.
-        const std::string given = found == '?' && optopt > 0 && optopt < 128 ? std::string("-") + static_cast<char>(optopt)
-                                                                            : std::string(argv[optind - 1]);
+        const auto given = [&] {
+            return found == '?' && optopt > 0 && optopt < 128 ? std::string("-") + static_cast<char>(optopt)
+                                                             : std::string(argv[optind - 1]);
+        };
         switch (found) {
         case 'j':
             if (const auto jobs = parseJobs(optarg))
@@ -66,8 +68,8 @@ Options parseOptions(const std::vector<std::string>& arguments, unsigned cores)
         case unordered: options.inInputOrder = false; break;
         case 'h': options.action = Options::Action::help; return options;
         case 'V': options.action = Options::Action::version; return options;
-        case ':': throw UsageError{"cli.needsValue %@", given};
-        default: throw UsageError{"cli.unknownOption %@", given};
+        case ':': throw UsageError{"cli.needsValue %@", given()};
+        default: throw UsageError{"cli.unknownOption %@", given()};
         }
     }
     options.videos.assign(argv.begin() + optind, argv.end() - 1);
