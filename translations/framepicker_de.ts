@@ -224,6 +224,14 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <translation>Der Decoder ist beim Lesen von „%@“ abgebrochen.</translation>
     </message>
     <message>
+        <source>error.notConfined %@</source>
+        <translation>Der Decoder für „%@“ konnte nicht abgeschottet werden und wurde deshalb nicht gestartet.</translation>
+    </message>
+    <message>
+        <source>error.notResponding %@</source>
+        <translation>Der Decoder reagiert beim Lesen von „%@“ nicht mehr.</translation>
+    </message>
+    <message>
         <source>error.extremeAspectRatio %@</source>
         <translation>„%@“ gibt Pixel mit einem zu extremen Seitenverhältnis an.</translation>
     </message>
@@ -234,6 +242,14 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
     <message>
         <source>error.untrustedLink %@</source>
         <translation>„%@“ ist eine Verknüpfung eines anderen Benutzers; darüber wird nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>error.foreignFolder %@</source>
+        <translation>Der Ordner „%@“ gehört einem anderen Benutzer; darin wird nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>error.folderInUse %@</source>
+        <translation>Der Ordner „%@“ wird von einem anderen Programm verwendet.</translation>
     </message>
     <message>
         <source>status.chooseFolder</source>

@@ -224,6 +224,14 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>The decoder stopped while reading “%@”.</translation>
     </message>
     <message>
+        <source>error.notConfined %@</source>
+        <translation>The decoder for “%@” could not be confined, so it was not started.</translation>
+    </message>
+    <message>
+        <source>error.notResponding %@</source>
+        <translation>The decoder stopped responding while reading “%@”.</translation>
+    </message>
+    <message>
         <source>error.extremeAspectRatio %@</source>
         <translation>“%@” declares pixels of a shape too extreme to show.</translation>
     </message>
@@ -234,6 +242,14 @@ By using the software you agree to indemnify and hold harmless its authors and r
     <message>
         <source>error.untrustedLink %@</source>
         <translation>“%@” is a link made by another user; nothing is written through it.</translation>
+    </message>
+    <message>
+        <source>error.foreignFolder %@</source>
+        <translation>The folder “%@” belongs to another user; nothing is written into it.</translation>
+    </message>
+    <message>
+        <source>error.folderInUse %@</source>
+        <translation>The folder “%@” is in use by another program.</translation>
     </message>
     <message>
         <source>status.chooseFolder</source>

@@ -224,6 +224,14 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
         <translation>El decodificador se detuvo al leer «%@».</translation>
     </message>
     <message>
+        <source>error.notConfined %@</source>
+        <translation>No se ha podido aislar el decodificador de «%@», así que no se ha iniciado.</translation>
+    </message>
+    <message>
+        <source>error.notResponding %@</source>
+        <translation>El decodificador dejó de responder al leer «%@».</translation>
+    </message>
+    <message>
         <source>error.extremeAspectRatio %@</source>
         <translation>«%@» declara píxeles de una forma demasiado extrema para mostrarse.</translation>
     </message>
@@ -234,6 +242,14 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
     <message>
         <source>error.untrustedLink %@</source>
         <translation>«%@» es un enlace creado por otro usuario; no se escribe nada a través de él.</translation>
+    </message>
+    <message>
+        <source>error.foreignFolder %@</source>
+        <translation>La carpeta «%@» pertenece a otro usuario; no se escribe nada en ella.</translation>
+    </message>
+    <message>
+        <source>error.folderInUse %@</source>
+        <translation>La carpeta «%@» está siendo usada por otro programa.</translation>
     </message>
     <message>
         <source>status.chooseFolder</source>

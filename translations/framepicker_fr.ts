@@ -224,6 +224,14 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
         <translation>Le décodeur s’est arrêté pendant la lecture de « %@ ».</translation>
     </message>
     <message>
+        <source>error.notConfined %@</source>
+        <translation>Le décodeur de « %@ » n’a pas pu être isolé ; il n’a donc pas été lancé.</translation>
+    </message>
+    <message>
+        <source>error.notResponding %@</source>
+        <translation>Le décodeur a cessé de répondre pendant la lecture de « %@ ».</translation>
+    </message>
+    <message>
         <source>error.extremeAspectRatio %@</source>
         <translation>« %@ » déclare des pixels d’une forme trop extrême pour être affichés.</translation>
     </message>
@@ -234,6 +242,14 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
     <message>
         <source>error.untrustedLink %@</source>
         <translation>« %@ » est un lien créé par un autre utilisateur ; rien n’est écrit à travers lui.</translation>
+    </message>
+    <message>
+        <source>error.foreignFolder %@</source>
+        <translation>Le dossier « %@ » appartient à un autre utilisateur ; rien n’y est écrit.</translation>
+    </message>
+    <message>
+        <source>error.folderInUse %@</source>
+        <translation>Le dossier « %@ » est utilisé par un autre programme.</translation>
     </message>
     <message>
         <source>status.chooseFolder</source>

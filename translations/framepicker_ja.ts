@@ -224,6 +224,14 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>「%@」の読み込み中にデコーダーが停止しました。</translation>
     </message>
     <message>
+        <source>error.notConfined %@</source>
+        <translation>「%@」のデコーダーを隔離できなかったため、開始しませんでした。</translation>
+    </message>
+    <message>
+        <source>error.notResponding %@</source>
+        <translation>「%@」の読み込み中にデコーダーが応答しなくなりました。</translation>
+    </message>
+    <message>
         <source>error.extremeAspectRatio %@</source>
         <translation>「%@」のピクセル形状は極端すぎて表示できません。</translation>
     </message>
@@ -234,6 +242,14 @@ By using the software you agree to indemnify and hold harmless its authors and r
     <message>
         <source>error.untrustedLink %@</source>
         <translation>「%@」は別のユーザーが作成したリンクのため、その先には書き込みません。</translation>
+    </message>
+    <message>
+        <source>error.foreignFolder %@</source>
+        <translation>フォルダ「%@」は別のユーザーが所有しているため、その中には書き込みません。</translation>
+    </message>
+    <message>
+        <source>error.folderInUse %@</source>
+        <translation>フォルダ「%@」は別のプログラムが使用中です。</translation>
     </message>
     <message>
         <source>status.chooseFolder</source>

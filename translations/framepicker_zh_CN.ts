@@ -224,6 +224,14 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>读取“%@”时解码器停止了。</translation>
     </message>
     <message>
+        <source>error.notConfined %@</source>
+        <translation>无法隔离“%@”的解码器，因此未启动它。</translation>
+    </message>
+    <message>
+        <source>error.notResponding %@</source>
+        <translation>读取“%@”时解码器停止响应。</translation>
+    </message>
+    <message>
         <source>error.extremeAspectRatio %@</source>
         <translation>“%@”声明的像素形状过于极端，无法显示。</translation>
     </message>
@@ -234,6 +242,14 @@ By using the software you agree to indemnify and hold harmless its authors and r
     <message>
         <source>error.untrustedLink %@</source>
         <translation>“%@”是其他用户创建的链接，不会通过它写入任何内容。</translation>
+    </message>
+    <message>
+        <source>error.foreignFolder %@</source>
+        <translation>文件夹“%@”属于其他用户，不会向其中写入任何内容。</translation>
+    </message>
+    <message>
+        <source>error.folderInUse %@</source>
+        <translation>文件夹“%@”正被其他程序使用。</translation>
     </message>
     <message>
         <source>status.chooseFolder</source>

@@ -37,11 +37,15 @@ constexpr Row<Media> mediaKinds[] = {
     {Media::changed, {"changed", "error.changed %@"}},
     {Media::noLongerReadable, {"noLongerReadable", "error.noLongerReadable %@"}},
     {Media::workerStopped, {"workerStopped", "error.workerStopped %@"}},
+    {Media::notConfined, {"notConfined", "error.notConfined %@"}},
+    {Media::notResponding, {"notResponding", "error.notResponding %@"}},
 };
 constexpr Row<Output> outputKinds[] = {
     {Output::cannotCreateFolder, {"cannotCreateFolder", "error.cannotCreateFolder %@"}},
     {Output::cannotWrite, {"cannotWrite", "error.cannotWrite %@"}},
     {Output::untrustedLink, {"untrustedLink", "error.untrustedLink %@"}},
+    {Output::foreignFolder, {"foreignFolder", "error.foreignFolder %@"}},
+    {Output::folderInUse, {"folderInUse", "error.folderInUse %@"}},
 };
 constexpr Row<ExtractionError::Kind> extractionKinds[] = {
     {ExtractionError::Kind::cannotSavePNG, {"cannotSavePNG", "Failed to encode PNG: %@"}},

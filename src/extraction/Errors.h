@@ -52,6 +52,8 @@ public:
         changed,              // replaced or rewritten while it was being read
         noLongerReadable,     // could not be looked at again while it was being read
         workerStopped,        // the decoding process ended without a result; reason: how
+        notConfined,          // the system refused to confine the decoding process; reason: why
+        notResponding,        // the decoding process made no progress for too long
     };
 
     MediaError(Kind kind, std::string fileName, std::string reason = {});
@@ -67,14 +69,16 @@ private:
     std::string m_reason;
 };
 
-// A folder that cannot be made or an image that cannot be written, with the system's error
-// code.
+// A folder that cannot be made or may not be used, or an image that cannot be written, with
+// the system's error code.
 class OutputError : public std::system_error {
 public:
     enum class Kind {
         cannotCreateFolder,
         cannotWrite,
         untrustedLink, // the path is a symbolic link another user made; code EPERM
+        foreignFolder, // the path is an existing folder another user owns; code EPERM
+        folderInUse,   // another program held the folder's lock for too long; code EWOULDBLOCK
     };
 
     OutputError(Kind kind, std::error_code code, const std::filesystem::path& path);

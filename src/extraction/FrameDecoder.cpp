@@ -3,6 +3,7 @@
 #include "FrameConverter.h"
 #include "FrameSelection.h"
 #include "PngEncoder.h"
+#include "ScreenColours.h"
 #include "VideoFile.h"
 
 #include <algorithm>
@@ -46,8 +47,8 @@ Image imageOf(const VideoFile& file, const AVFrame* frame, const fs::path& video
 // the end of the file; where the seek lands after the last trustworthy picture (containers
 // without an index, a damaged key frame), it steps back further, and in the end decodes
 // from the start.
-FramePtr lastFrame(std::unique_ptr<VideoFile>& file, int fd, const fs::path& video, int index, std::int64_t origin,
-                   std::int64_t end)
+FramePtr lastFrame(std::unique_ptr<VideoFile>& file, int fd, const fs::path& video, ReadCount& read, int index,
+                   std::int64_t origin, std::int64_t end)
 {
     const AVRational timeBase = file->stream()->time_base;
     std::int64_t step = std::max<std::int64_t>(av_rescale_q(1, AVRational{1, 1}, timeBase), 1);
@@ -58,7 +59,7 @@ FramePtr lastFrame(std::unique_ptr<VideoFile>& file, int fd, const fs::path& vid
     for (;;) {
         const bool fromStart = seekTo <= origin || !file->seekBefore(seekTo);
         if (fromStart) {
-            file = std::make_unique<VideoFile>(fd, video);
+            file = std::make_unique<VideoFile>(fd, video, &read);
             file->openDecoder(index);
         }
         if (skipping)
@@ -109,9 +110,9 @@ FramePtr lastFrame(std::unique_ptr<VideoFile>& file, int fd, const fs::path& vid
     }
 }
 
-void decode(int fd, const fs::path& video, const EncodedHandler& onPicture)
+void decode(int fd, const fs::path& video, const EncodedHandler& onPicture, ReadCount& read)
 {
-    auto file = std::make_unique<VideoFile>(fd, video);
+    auto file = std::make_unique<VideoFile>(fd, video, &read);
     const AVFormatContext* format = file->format();
     const int index = firstVideoStream(format);
     if (index < 0)
@@ -131,7 +132,7 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture)
     const Duration duration =
         longestDuration(format->duration == AV_NOPTS_VALUE ? 0 : format->duration, stream->duration, timeBaseOf(stream));
 
-    FramePtr last = lastFrame(file, fd, video, index, origin, presentationEnd(origin, duration, timeBaseOf(stream)));
+    FramePtr last = lastFrame(file, fd, video, read, index, origin, presentationEnd(origin, duration, timeBaseOf(stream)));
     onPicture(Picture::last, encodePNGFile(imageOf(*file, last.get(), video), "last.png"));
 }
 
@@ -140,6 +141,7 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture)
 void prepareDecoders()
 {
     silenceLibraryLog();
+    loadFilterLibrary();
     // Opened without threads: the server must stay single-threaded to fork safely.
     for (const AVCodecID id : {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_VP9, AV_CODEC_ID_AV1, AV_CODEC_ID_VP8,
                                AV_CODEC_ID_MPEG4, AV_CODEC_ID_MPEG2VIDEO, AV_CODEC_ID_MJPEG, AV_CODEC_ID_PRORES}) {
@@ -154,9 +156,15 @@ void prepareDecoders()
 
 void decodeFrames(int fd, const fs::path& video, const EncodedHandler& onPicture)
 {
+    decodeFramesReporting(fd, video, onPicture, {});
+}
+
+void decodeFramesReporting(int fd, const fs::path& video, const EncodedHandler& onPicture, const ProgressHandler& onProgress)
+{
     silenceLibraryLog();
+    ReadCount read{0, onProgress};
     try {
-        decode(fd, video, onPicture);
+        decode(fd, video, onPicture, read);
     } catch (const std::bad_alloc&) {
         // Huge pictures on a machine short of memory; what was allocated is released by now.
         fail(MediaError::Kind::outOfMemory, video);

@@ -39,11 +39,7 @@ struct FilterLibrary {
 const FilterLibrary& filterLibrary()
 {
     static const FilterLibrary library = [] {
-#ifdef __APPLE__
-        const char* name = "libavfilter." AV_STRINGIFY(LIBAVFILTER_VERSION_MAJOR) ".dylib";
-#else
         const char* name = "libavfilter.so." AV_STRINGIFY(LIBAVFILTER_VERSION_MAJOR);
-#endif
         FilterLibrary l;
         void* handle = ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
         if (!handle)
@@ -61,6 +57,15 @@ const FilterLibrary& filterLibrary()
     }();
     return library;
 }
+
+} // namespace
+
+void loadFilterLibrary()
+{
+    filterLibrary();
+}
+
+namespace {
 
 struct GraphFreer {
     void operator()(AVFilterGraph* p) const { filterLibrary().graphFree(&p); }

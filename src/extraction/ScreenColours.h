@@ -6,6 +6,11 @@ struct AVFrame;
 
 namespace FrameExtractor {
 
+// Loads libavfilter, which HDR and wide-gamut frames need, if it is not loaded yet. Whoever
+// cannot open files later (the confined worker) calls it first; otherwise the first such
+// frame loads it.
+void loadFilterLibrary();
+
 // Whether the frame needs more than a YUV matrix to look on an ordinary screen as it does
 // in a player: HDR (PQ or HLG transfer) or BT.2020 primaries.
 bool needsScreenConversion(const AVFrame* frame);

@@ -3,12 +3,16 @@
 #include "FrameSelection.h"
 
 extern "C" {
+#include <libavutil/cpu.h>
 #include <libavutil/display.h>
+#include <libavutil/imgutils.h>
 }
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,6 +94,11 @@ int VideoFile::readPacket(void* opaque, std::uint8_t* buffer, int size)
         if (n == 0)
             return AVERROR_EOF;
         source->position += n;
+        if (source->read) {
+            source->read->bytes += static_cast<std::uint64_t>(n);
+            if (source->read->report)
+                source->read->report(source->read->bytes);
+        }
         return static_cast<int>(n);
     }
 }
@@ -115,9 +124,20 @@ std::int64_t VideoFile::seekTo(void* opaque, std::int64_t offset, int whence)
     return target;
 }
 
-VideoFile::VideoFile(int fd, const fs::path& path)
+int decoderThreads(int cores, std::int64_t pictureBytes, std::uint64_t memory)
+{
+    // FFmpeg takes no more than 16 on its own; frame threads hold about three pictures each,
+    // and half the memory is left for the reference pictures, the conversion and the PNG.
+    const int wanted = cores > 1 ? std::min(cores + 1, 16) : 1;
+    if (memory == 0 || pictureBytes <= 0)
+        return wanted;
+    const std::uint64_t fit = memory / 2 / (3 * static_cast<std::uint64_t>(pictureBytes));
+    return static_cast<int>(std::clamp<std::uint64_t>(fit, 1, static_cast<std::uint64_t>(wanted)));
+}
+
+VideoFile::VideoFile(int fd, const fs::path& path, ReadCount* read)
     : m_path(path)
-    , m_source{fd}
+    , m_source{fd, read}
 {
     auto* buffer = static_cast<std::uint8_t*>(av_malloc(ioBufferSize));
     if (!buffer)
@@ -173,7 +193,13 @@ void VideoFile::openDecoder(int index)
     if (const int error = avcodec_parameters_to_context(m_decoder.get(), parameters); error < 0)
         fail(MediaError::Kind::undecodable, m_path, error);
     m_decoder->pkt_timebase = stream()->time_base;
-    m_decoder->thread_count = 0;
+    rlimit memory{};
+    const bool limited = ::getrlimit(RLIMIT_DATA, &memory) == 0 && memory.rlim_cur != RLIM_INFINITY;
+    const int pictureBytes = av_image_get_buffer_size(
+        parameters->format >= 0 ? static_cast<AVPixelFormat>(parameters->format) : AV_PIX_FMT_YUV444P16, parameters->width,
+        parameters->height, 1);
+    m_decoder->thread_count = decoderThreads(av_cpu_count(), pictureBytes > 0 ? pictureBytes : std::int64_t(parameters->width) * parameters->height * 6,
+                                             limited ? memory.rlim_cur : 0);
     // A picture that grows past the bound in mid-stream is refused by the decoder itself.
     m_decoder->max_pixels = maxDecodedPixels;
     if (const int error = avcodec_open2(m_decoder.get(), codec, nullptr); error < 0)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 
 namespace FrameExtractor {
 
@@ -20,6 +21,17 @@ bool showsLater(const AVFrame* frame, const AVFrame* best);
 // (an 8K frame and a little more) the decoder's reference pictures alone take most of it.
 inline constexpr std::int64_t maxDecodedPixels = std::int64_t(8192) * 4352;
 
+// The bytes a job has read, and whom to tell after each read.
+struct ReadCount {
+    std::uint64_t bytes = 0;
+    std::function<void(std::uint64_t)> report;
+};
+
+// The decoder threads for pictures of this size: one per core and one more, as FFmpeg would
+// choose, but no more than the memory limit holds, so that a picture that decodes on a
+// machine of two cores decodes on one of sixteen too. `memory`: bytes, 0 for no limit.
+int decoderThreads(int cores, std::int64_t pictureBytes, std::uint64_t memory);
+
 // One opened video: the demuxer, the decoder of its video stream, and the packet loop
 // that follows the send/receive contract. Failures are MediaErrors naming the video.
 //
@@ -28,8 +40,8 @@ inline constexpr std::int64_t maxDecodedPixels = std::int64_t(8192) * 4352;
 // concat lists, external references) is refused.
 class VideoFile {
 public:
-    // `path` names the video in messages only.
-    VideoFile(int fd, const std::filesystem::path& path);
+    // `path` names the video in messages only. `read` counts the bytes read, across files.
+    VideoFile(int fd, const std::filesystem::path& path, ReadCount* read = nullptr);
     // The demuxer reads through a pointer to m_source.
     VideoFile(const VideoFile&) = delete;
     VideoFile& operator=(const VideoFile&) = delete;
@@ -71,6 +83,7 @@ private:
 
     struct Source {
         int fd;
+        ReadCount* read;
         std::int64_t position = 0;
     };
     static int readPacket(void* opaque, std::uint8_t* buffer, int size);

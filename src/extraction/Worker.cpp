@@ -1,10 +1,14 @@
 #include "Worker.h"
 
 #include "Errors.h"
+#include "PngCheck.h"
 #include "WorkerProtocol.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -13,6 +17,7 @@
 #include <spawn.h>
 #include <string.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <string_view>
 #include <system_error>
@@ -28,6 +33,8 @@ namespace {
 namespace Protocol = WorkerProtocol;
 
 constexpr int controlFdOfServer = 3;
+// Set to anything, the worker sends the decoder's log and the parent prints it on stderr.
+constexpr const char* logVariable = "FRAMEPICKER_WORKER_LOG";
 
 [[noreturn]] void workerStopped(const std::string& fileName, const std::string& reason)
 {
@@ -54,7 +61,9 @@ std::string howItEnded(int status)
 // page fault for each of the decoder's thousands of pages, which on a virtual machine costs
 // more than the rest of a short job. So malloc takes large blocks from a heap grown 64 MiB
 // at a time, in one arena, advised for huge pages: a few hundred faults per job instead.
-// The user's own settings come after ours and win.
+// The user's own settings come after ours and win. Nothing else of the environment goes to
+// a process that reads untrusted video, but what the loader needs to find the libraries as
+// the user set them up, the sanitizers' settings and our log switch.
 std::vector<std::string> serverEnvironment()
 {
     std::string tunables = "GLIBC_TUNABLES=glibc.malloc.hugetlb=1:glibc.malloc.mmap_threshold=67108864:"
@@ -62,9 +71,10 @@ std::vector<std::string> serverEnvironment()
     std::vector<std::string> environment;
     for (char** variable = environ; *variable; ++variable) {
         const std::string_view text(*variable);
-        if (text.starts_with("GLIBC_TUNABLES="))
-            tunables.append(":").append(text.substr(std::string_view("GLIBC_TUNABLES=").size()));
-        else
+        const std::string_view name = text.substr(0, text.find('='));
+        if (name == "GLIBC_TUNABLES")
+            tunables.append(":").append(text.substr(name.size() + 1));
+        else if (name == logVariable || name == "LD_LIBRARY_PATH" || name == "LD_PRELOAD" || name.ends_with("SAN_OPTIONS"))
             environment.emplace_back(text);
     }
     environment.push_back(std::move(tunables));
@@ -87,13 +97,22 @@ struct SpawnObject {
 using SpawnActions = SpawnObject<posix_spawn_file_actions_t, ::posix_spawn_file_actions_init, ::posix_spawn_file_actions_destroy>;
 using SpawnAttributes = SpawnObject<posix_spawnattr_t, ::posix_spawnattr_init, ::posix_spawnattr_destroy>;
 
-// One request: the name as the bytes, both descriptors in one SCM_RIGHTS. SEQPACKET delivers it
-// whole or not at all. False with errno set.
-bool sendRequest(int control, int videoFd, int resultFd, const std::string& fileName)
+// What the worker is told of the video's name: its extension, which helps the demuxer's probe
+// where the bytes alone are ambiguous, and nothing that says whose file it is.
+std::string probeName(const std::string& fileName)
 {
-    std::string name = fileName.substr(0, Protocol::maxTextBytes);
+    std::string extension = fs::path(fileName).extension().string();
+    const bool plain = extension.size() <= 12
+        && std::all_of(extension.begin() + (extension.empty() ? 0 : 1), extension.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+    return "video" + (plain ? extension : std::string());
+}
+
+// One request: the probe name as the bytes, the three descriptors in one SCM_RIGHTS.
+// SEQPACKET delivers it whole or not at all. False with errno set.
+bool sendRequest(int control, int videoFd, int resultFd, int statusFd, std::string name)
+{
     iovec bytes{name.data(), name.size()};
-    alignas(cmsghdr) char buffer[CMSG_SPACE(2 * sizeof(int))] = {};
+    alignas(cmsghdr) char buffer[CMSG_SPACE(3 * sizeof(int))] = {};
     msghdr message{};
     message.msg_iov = &bytes;
     message.msg_iovlen = 1;
@@ -102,9 +121,9 @@ bool sendRequest(int control, int videoFd, int resultFd, const std::string& file
     cmsghdr* fds = CMSG_FIRSTHDR(&message);
     fds->cmsg_level = SOL_SOCKET;
     fds->cmsg_type = SCM_RIGHTS;
-    fds->cmsg_len = CMSG_LEN(2 * sizeof(int));
-    const int pair[2] = {videoFd, resultFd};
-    std::memcpy(CMSG_DATA(fds), pair, sizeof pair);
+    fds->cmsg_len = CMSG_LEN(3 * sizeof(int));
+    const int three[3] = {videoFd, resultFd, statusFd};
+    std::memcpy(CMSG_DATA(fds), three, sizeof three);
     for (;;) {
         if (::sendmsg(control, &message, MSG_NOSIGNAL) >= 0)
             return true;
@@ -129,8 +148,10 @@ fs::path workerProgram()
     return (self.parent_path() / "../libexec/framepicker/framepicker-worker").lexically_normal();
 }
 
-WorkerServer::WorkerServer(fs::path program)
+WorkerServer::WorkerServer(fs::path program, std::chrono::milliseconds patience)
     : m_program(std::move(program))
+    , m_patience(patience)
+    , m_showLog(std::getenv(logVariable) != nullptr)
 {
 }
 
@@ -141,40 +162,81 @@ WorkerServer::~WorkerServer()
 
 void WorkerServer::run(int videoFd, const std::string& fileName, const ImageHandler& onImage)
 {
-    // Unlisted before it closes, so stop() never shuts down a number reused by then.
+    using Clock = std::chrono::steady_clock;
+    // Unlisted before they close, so stop() never shuts down a number reused by then.
     struct Reading {
         WorkerServer& server;
-        UniqueFd fd;
+        Channels channels;
         ~Reading()
         {
             const std::lock_guard lock(server.m_mutex);
-            std::erase(server.m_reading, fd.get());
+            std::erase(server.m_reading, channels.results.get());
+            std::erase(server.m_reading, channels.status.get());
         }
-    } results{*this, request(videoFd, fileName)};
+    } reading{*this, request(videoFd, fileName)};
+
+    // Progress is the bytes the demuxer has read. Seeking back near the end reads parts of a
+    // video again, never a whole video dozens of times; and a worker reports at most a few
+    // times a second, so a flood of progress is a worker that has been taken over.
+    struct stat video {};
+    const std::uint64_t mostRead = (::fstat(videoFd, &video) == 0 ? static_cast<std::uint64_t>(video.st_size) : 0) * 64 + (64 << 20);
+    const auto started = Clock::now();
+    std::uint64_t read = 0, progressMessages = 0;
+    auto deadline = started + m_patience;
+    const auto patience = [&] {
+        return std::max(std::chrono::milliseconds(0), std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()));
+    };
+    const auto checked = [&](std::vector<std::uint8_t> png) {
+        if (const std::optional<std::string> problem = pngProblem(png))
+            workerStopped(fileName, "sent " + *problem);
+        return png;
+    };
 
     bool haveFirst = false;
     try {
-        while (std::optional<Protocol::Message> message = Protocol::receive(results.fd.get())) {
+        while (std::optional<Protocol::Message> message = Protocol::receive(reading.channels.results.get(), patience())) {
             switch (message->type) {
+            case Protocol::Type::progress: {
+                const std::uint64_t now = Protocol::countOf(*message);
+                const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started);
+                if (now < read || now > mostRead || ++progressMessages > 100 + static_cast<std::uint64_t>(elapsed.count()) / 20)
+                    throw Protocol::Malformed();
+                if (now > read)
+                    deadline = Clock::now() + m_patience;
+                read = now;
+                break;
+            }
             case Protocol::Type::firstImage:
                 if (haveFirst)
                     throw Protocol::Malformed();
                 haveFirst = true;
-                onImage(Picture::first, std::move(message->payload));
+                onImage(Picture::first, checked(std::move(message->payload)));
+                deadline = Clock::now() + m_patience;
                 break;
             case Protocol::Type::lastImage:
                 if (!haveFirst)
                     throw Protocol::Malformed();
                 // Both pictures are here: how the child then ends changes nothing, and its
                 // exit (its memory given back) need not hold up the writing of the pair.
-                onImage(Picture::last, std::move(message->payload));
+                onImage(Picture::last, checked(std::move(message->payload)));
                 return;
-            case Protocol::Type::exit:
-                // The child is gone before it sent both pictures.
-                workerStopped(fileName, howItEnded(Protocol::waitStatusOf(*message)));
-            default: Protocol::rethrow(*message, fileName);
+            case Protocol::Type::log:
+                if (!m_showLog)
+                    throw Protocol::Malformed();
+                std::fprintf(stderr, "framepicker-worker: %s\n", Protocol::printableText(message->payload).c_str());
+                break;
+            case Protocol::Type::exit: throw Protocol::Malformed(); // the server's word, not the child's
+            default: Protocol::rethrow(*message, fileName, haveFirst ? "last.png" : "first.png");
             }
         }
+        // The child closed its end without both pictures: the server tells how it ended.
+        deadline = Clock::now() + m_patience;
+        if (const std::optional<Protocol::Message> exit = Protocol::receive(reading.channels.status.get(), patience()))
+            workerStopped(fileName, howItEnded(Protocol::waitStatusOf(*exit)));
+    } catch (const Protocol::Silent&) {
+        if (stopped())
+            throw Cancelled();
+        throw MediaError(MediaError::Kind::notResponding, fileName);
     } catch (const Protocol::Malformed& error) {
         if (stopped())
             throw Cancelled();
@@ -196,20 +258,24 @@ void WorkerServer::stop()
         ::shutdown(fd, SHUT_RDWR);
 }
 
-// Returns the read end of a fresh result socket, listed in m_reading, whose write end is with
-// the server and the child only.
-UniqueFd WorkerServer::request(int videoFd, const std::string& fileName)
+// Returns the read ends of a fresh result socket, whose write end is with the child only,
+// and of a status socket, whose write end is with the server only; both listed in m_reading.
+WorkerServer::Channels WorkerServer::request(int videoFd, const std::string& fileName)
 {
     const std::lock_guard lock(m_mutex);
     if (m_stopped)
         throw Cancelled();
     // CLOEXEC on everything: other threads may spawn programs at any moment, and a copy of a
     // write end in one of them would keep the stream from ever ending.
-    int pair[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0)
+    int results[2], status[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, results) != 0)
         workerStopped(fileName, systemText(errno));
-    UniqueFd reading(pair[0]);
-    const UniqueFd writing(pair[1]);
+    Channels channels{UniqueFd(results[0]), {}};
+    const UniqueFd resultsWriting(results[1]);
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, status) != 0)
+        workerStopped(fileName, systemText(errno));
+    channels.status = UniqueFd(status[0]);
+    const UniqueFd statusWriting(status[1]);
 
     for (int attempt = 0;; ++attempt) {
         // A server that died on its own is a zombie until reaped: reap it and start another.
@@ -219,7 +285,7 @@ UniqueFd WorkerServer::request(int videoFd, const std::string& fileName)
         }
         if (m_pid < 0)
             startServer(fileName);
-        if (sendRequest(m_control.get(), videoFd, writing.get(), fileName))
+        if (sendRequest(m_control.get(), videoFd, resultsWriting.get(), statusWriting.get(), probeName(fileName)))
             break;
         const int error = errno;
         // Anything but a vanished server (a bad descriptor, no memory) is this job's failure
@@ -228,8 +294,9 @@ UniqueFd WorkerServer::request(int videoFd, const std::string& fileName)
             workerStopped(fileName, systemText(error));
         endServer();
     }
-    m_reading.push_back(reading.get());
-    return reading;
+    m_reading.push_back(channels.results.get());
+    m_reading.push_back(channels.status.get());
+    return channels;
 }
 
 void WorkerServer::startServer(const std::string& fileName)
@@ -242,9 +309,12 @@ void WorkerServer::startServer(const std::string& fileName)
 
     SpawnActions actions;
     // dup2 clears close-on-exec on the copy, even when the numbers are equal (glibc >= 2.29).
-    // The server never reads a terminal or the user's pipe: stdin is /dev/null.
+    // The server and its children never touch the user's terminal or pipes: 0, 1 and 2 are
+    // /dev/null, and a session of their own leaves them no controlling terminal.
     if (::posix_spawn_file_actions_adddup2(&actions.value, serverEnd.get(), controlFdOfServer) != 0
-        || ::posix_spawn_file_actions_addopen(&actions.value, STDIN_FILENO, "/dev/null", O_RDONLY, 0) != 0)
+        || ::posix_spawn_file_actions_addopen(&actions.value, STDIN_FILENO, "/dev/null", O_RDONLY, 0) != 0
+        || ::posix_spawn_file_actions_addopen(&actions.value, STDOUT_FILENO, "/dev/null", O_WRONLY, 0) != 0
+        || ::posix_spawn_file_actions_addopen(&actions.value, STDERR_FILENO, "/dev/null", O_WRONLY, 0) != 0)
         throw std::bad_alloc();
     // The spawning thread's mask and the application's ignored signals would otherwise pass
     // to the server (Qt and thread pools block signals in their threads).
@@ -255,7 +325,7 @@ void WorkerServer::startServer(const std::string& fileName)
     ::sigfillset(&all);
     ::posix_spawnattr_setsigmask(&attributes.value, &none);
     ::posix_spawnattr_setsigdefault(&attributes.value, &all);
-    ::posix_spawnattr_setflags(&attributes.value, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    ::posix_spawnattr_setflags(&attributes.value, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
 
     const std::string program = m_program.string();
     char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};

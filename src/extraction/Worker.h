@@ -3,6 +3,7 @@
 #include "FrameDecoder.h"
 #include "UniqueFd.h"
 
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
@@ -34,17 +35,20 @@ class WorkerServer {
 public:
     using ImageHandler = EncodedHandler;
 
-    explicit WorkerServer(std::filesystem::path program);
+    // A job whose worker sends nothing, not even progress, for `patience` is stopped.
+    explicit WorkerServer(std::filesystem::path program, std::chrono::milliseconds patience = std::chrono::seconds(30));
     ~WorkerServer();
     WorkerServer(const WorkerServer&) = delete;
     WorkerServer& operator=(const WorkerServer&) = delete;
 
     // Decodes the video in a child of the server, which reads only through videoFd (a regular
     // file opened O_RDONLY; the child shares its file description and reads with pread).
-    // Hands each PNG to onImage as it arrives, first before last, on the calling thread.
-    // Throws the worker's MediaError or ExtractionError (naming fileName); MediaError
-    // workerStopped if the child ended without a result (reason: how it ended); Cancelled once
-    // stop() was called. Safe to call from many threads at once.
+    // Hands each PNG to onImage as it arrives, first before last, on the calling thread, once
+    // it has checked that it is a PNG the worker may send (PngCheck.h). Throws the worker's
+    // MediaError or ExtractionError (naming fileName); MediaError workerStopped if the child
+    // ended without a result (reason: how it ended) or broke the protocol, notResponding if it
+    // sent nothing for the patience given; Cancelled once stop() was called. The child never
+    // learns the name. Safe to call from many threads at once.
     void run(int videoFd, const std::string& fileName, const ImageHandler& onImage);
 
     // run() as a Decoder; the server must outlive it.
@@ -54,17 +58,23 @@ public:
     void stop();
 
 private:
-    UniqueFd request(int videoFd, const std::string& fileName);
+    struct Channels {
+        UniqueFd results; // the child's messages
+        UniqueFd status;  // the server's word on how the child ended
+    };
+    Channels request(int videoFd, const std::string& fileName);
     void startServer(const std::string& fileName);
     void endServer();
     bool stopped();
 
     const std::filesystem::path m_program;
+    const std::chrono::milliseconds m_patience;
+    const bool m_showLog;
     std::mutex m_mutex;
     pid_t m_pid = -1;
     UniqueFd m_control;
     bool m_stopped = false;
-    std::vector<int> m_reading; // result sockets of runs in progress, for stop() to shut down
+    std::vector<int> m_reading; // sockets of runs in progress, for stop() to shut down
 };
 
 } // namespace FrameExtractor

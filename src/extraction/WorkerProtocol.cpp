@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <poll.h>
 #include <stdexcept>
 #include <system_error>
 #include <sys/socket.h>
@@ -16,8 +17,17 @@ namespace FrameExtractor::WorkerProtocol {
 namespace {
 
 constexpr std::size_t headerBytes = sizeof(std::uint32_t) + sizeof(std::uint64_t);
-// MediaError::Kind's last value; a worker naming a kind beyond it is malformed.
-constexpr auto lastKind = MediaError::Kind::workerStopped;
+// What a decoder can meet; the rest (a file removed or changed, a worker that stopped) only
+// the parent can know, and a worker naming one is malformed.
+constexpr MediaError::Kind workerKinds[] = {
+    MediaError::Kind::unreadable,          MediaError::Kind::noVideo,
+    MediaError::Kind::unsupportedFormat,   MediaError::Kind::undecodable,
+    MediaError::Kind::noPicture,           MediaError::Kind::readFailed,
+    MediaError::Kind::tooLarge,            MediaError::Kind::extremeAspectRatio,
+    MediaError::Kind::unscalable,          MediaError::Kind::unconvertiblePixels,
+    MediaError::Kind::unconvertibleColours, MediaError::Kind::outOfMemory,
+    MediaError::Kind::notConfined,
+};
 
 struct Bounds {
     std::uint64_t least;
@@ -30,9 +40,11 @@ std::optional<Bounds> boundsOf(std::uint32_t type)
     case Type::firstImage:
     case Type::lastImage: return Bounds{0, maxImageBytes};
     case Type::mediaFailure: return Bounds{sizeof(std::uint32_t), sizeof(std::uint32_t) + maxTextBytes};
-    case Type::pngFailure: return Bounds{0, maxTextBytes};
+    case Type::pngFailure:
     case Type::outOfMemory: return Bounds{0, 0};
+    case Type::progress: return Bounds{sizeof(std::uint64_t), sizeof(std::uint64_t)};
     case Type::exit: return Bounds{sizeof(std::int32_t), sizeof(std::int32_t)};
+    case Type::log: return Bounds{0, maxTextBytes};
     }
     return std::nullopt;
 }
@@ -43,9 +55,10 @@ std::optional<MediaError::Kind> kindOf(const std::vector<std::uint8_t>& payload)
     if (payload.size() < sizeof kind)
         return std::nullopt;
     std::memcpy(&kind, payload.data(), sizeof kind);
-    if (kind > static_cast<std::uint32_t>(lastKind))
-        return std::nullopt;
-    return static_cast<MediaError::Kind>(kind);
+    for (const MediaError::Kind known : workerKinds)
+        if (kind == static_cast<std::uint32_t>(known))
+            return known;
+    return std::nullopt;
 }
 
 std::array<std::uint8_t, headerBytes> header(Type type, std::uint64_t length)
@@ -63,20 +76,17 @@ std::span<const std::uint8_t> textBytes(std::string_view text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-// No control characters: the text ends up in a window, a terminal or JSON. Other bytes
-// stay (a size is given as "12000 × 12000"); every reader copes with text that is not UTF-8.
-std::string textOf(std::span<const std::uint8_t> bytes)
-{
-    std::string text(bytes.begin(), bytes.end());
-    std::replace_if(text.begin(), text.end(), [](char c) { return (c >= 0 && c < 0x20) || c == 0x7f; }, '?');
-    return text;
-}
-
 // Reads until size bytes or the end of the stream; returns how many came.
-std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size)
+std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size, std::chrono::milliseconds patience)
 {
     std::size_t done = 0;
     while (done < size) {
+        pollfd readable{fd, POLLIN, 0};
+        const int ready = ::poll(&readable, 1, static_cast<int>(std::min<std::chrono::milliseconds::rep>(patience.count(), 1 << 30)));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready == 0)
+            throw Silent();
         const ssize_t n = ::read(fd, data + done, size - done);
         if (n == 0)
             break;
@@ -95,7 +105,7 @@ std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size)
 void send(int fd, Type type, std::span<const std::uint8_t> payload)
 {
     if (payload.size() > maxImageBytes)
-        throw std::length_error("image larger than 1 GiB");
+        throw std::length_error("image larger than the largest picture");
     auto head = header(type, payload.size());
     iovec parts[2] = {{head.data(), head.size()},
                       {const_cast<std::uint8_t*>(payload.data()), payload.size()}};
@@ -141,6 +151,22 @@ std::vector<std::uint8_t> mediaFailurePayload(MediaError::Kind kind, std::string
     return bytes;
 }
 
+std::vector<std::uint8_t> countPayload(std::uint64_t count)
+{
+    std::vector<std::uint8_t> bytes(sizeof count);
+    std::memcpy(bytes.data(), &count, sizeof count);
+    return bytes;
+}
+
+std::uint64_t countOf(const Message& progress)
+{
+    std::uint64_t count = 0;
+    if (progress.type != Type::progress || progress.payload.size() != sizeof count)
+        throw Malformed();
+    std::memcpy(&count, progress.payload.data(), sizeof count);
+    return count;
+}
+
 std::vector<std::uint8_t> exitPayload(int waitStatus)
 {
     const auto status = static_cast<std::int32_t>(waitStatus);
@@ -158,10 +184,10 @@ int waitStatusOf(const Message& exit)
     return status;
 }
 
-std::optional<Message> receive(int fd)
+std::optional<Message> receive(int fd, std::chrono::milliseconds patience)
 {
     std::array<std::uint8_t, headerBytes> head;
-    const std::size_t got = readUpTo(fd, head.data(), head.size());
+    const std::size_t got = readUpTo(fd, head.data(), head.size(), patience);
     if (got == 0)
         return std::nullopt;
     if (got < head.size())
@@ -182,7 +208,7 @@ std::optional<Message> receive(int fd)
     while (done < length) {
         const std::size_t step = std::min<std::uint64_t>(length - done, 1 << 20);
         message.payload.resize(done + step);
-        if (readUpTo(fd, message.payload.data() + done, step) < step)
+        if (readUpTo(fd, message.payload.data() + done, step, patience) < step)
             throw Malformed();
         done += step;
     }
@@ -200,8 +226,8 @@ bool reportFailure(int fd, std::exception_ptr failure) noexcept
             std::rethrow_exception(failure);
         } catch (const MediaError& error) {
             send(fd, Type::mediaFailure, mediaFailurePayload(error.kind(), error.reason()));
-        } catch (const ExtractionError& error) {
-            send(fd, Type::pngFailure, textBytes(error.fileName()));
+        } catch (const ExtractionError&) {
+            send(fd, Type::pngFailure);
         } catch (const std::bad_alloc&) {
             send(fd, Type::outOfMemory); // allocates nothing: memory is what is missing
         } catch (const std::exception& error) {
@@ -215,16 +241,25 @@ bool reportFailure(int fd, std::exception_ptr failure) noexcept
     }
 }
 
-void rethrow(const Message& failure, const std::string& fileName)
+std::string printableText(std::span<const std::uint8_t> bytes)
+{
+    // No control characters: the text ends up in a window, a terminal or JSON. Other bytes
+    // stay (a size is given as "12000 × 12000"); every reader copes with text that is not UTF-8.
+    std::string text(bytes.begin(), bytes.end());
+    std::replace_if(text.begin(), text.end(), [](char c) { return (c >= 0 && c < 0x20) || c == 0x7f; }, '?');
+    return text;
+}
+
+void rethrow(const Message& failure, const std::string& fileName, const char* imageName)
 {
     switch (failure.type) {
     case Type::mediaFailure: {
         const std::optional<MediaError::Kind> kind = kindOf(failure.payload);
         if (!kind)
             throw Malformed();
-        throw MediaError(*kind, fileName, textOf(std::span(failure.payload).subspan(sizeof(std::uint32_t))));
+        throw MediaError(*kind, fileName, printableText(std::span(failure.payload).subspan(sizeof(std::uint32_t))));
     }
-    case Type::pngFailure: throw ExtractionError::cannotSavePNG(textOf(failure.payload));
+    case Type::pngFailure: throw ExtractionError::cannotSavePNG(imageName);
     case Type::outOfMemory: throw MediaError(MediaError::Kind::outOfMemory, fileName);
     default: throw Malformed();
     }

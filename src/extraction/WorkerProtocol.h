@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -18,13 +19,22 @@ namespace FrameExtractor::WorkerProtocol {
 enum class Type : std::uint32_t {
     firstImage = 1, // PNG bytes
     lastImage,      // PNG bytes, after firstImage
-    mediaFailure,   // u32 MediaError::Kind, then the reason
-    pngFailure,     // the image's file name
+    mediaFailure,   // u32 MediaError::Kind (one a decoder can meet), then the reason
+    pngFailure,     // nothing: the parent knows which image it was waiting for
     outOfMemory,    // nothing
-    exit,           // i32 wait status of the worker, written by the fork server, always last
+    progress,       // u64 packets read so far, rising
+    exit,           // i32 wait status of the worker; only the fork server's own socket carries it
+    log,            // a line of the decoder's log, for developers (FRAMEPICKER_WORKER_LOG)
 };
 
-inline constexpr std::uint64_t maxImageBytes = std::uint64_t{1} << 30;
+// The largest picture a job decodes, and so the largest image a worker may send back: an 8K
+// frame and a little more, as a pixel count; no side beyond PNG's practical 65535.
+inline constexpr std::int64_t maxPicturePixels = std::int64_t(8192) * 4352;
+inline constexpr std::int64_t maxPictureSide = 65535;
+// Such a picture as RGBA with a filter byte a row, stored uncompressed in deflate's 64 KiB
+// blocks at 5 bytes each, in chunks of 12 bytes' framing: nothing the encoder makes is larger.
+inline constexpr std::uint64_t maxImageBytes = maxPicturePixels * 4 + maxPictureSide
+    + (maxPicturePixels * 4 / 65535 + 1) * 5 + (std::uint64_t{1} << 20);
 inline constexpr std::uint64_t maxTextBytes = 4096;
 
 struct Message {
@@ -36,28 +46,38 @@ struct Message {
 struct Malformed : std::exception {
     const char* what() const noexcept override { return "malformed message"; }
 };
+// Nothing arrived within the time the reader allows.
+struct Silent : std::exception {
+    const char* what() const noexcept override { return "no message in time"; }
+};
 
 // Writes one whole message (blocking), or throws std::system_error; never raises SIGPIPE.
-// An image over maxImageBytes is std::length_error.
+// A payload over maxImageBytes is std::length_error.
 void send(int fd, Type type, std::span<const std::uint8_t> payload = {});
 // The same message as bytes, for a writer that cannot block.
 std::vector<std::uint8_t> encode(Type type, std::span<const std::uint8_t> payload = {});
 
 // Payloads with a structure; texts are cut to maxTextBytes.
 std::vector<std::uint8_t> mediaFailurePayload(MediaError::Kind kind, std::string_view reason);
+std::vector<std::uint8_t> countPayload(std::uint64_t count);
+std::uint64_t countOf(const Message& progress);
 std::vector<std::uint8_t> exitPayload(int waitStatus);
 int waitStatusOf(const Message& exit);
 
 // The next message, or nothing at the end of the stream between two messages; Malformed
-// otherwise.
-std::optional<Message> receive(int fd);
+// otherwise. Each read waits at most `patience` for bytes to come (Silent after that).
+std::optional<Message> receive(int fd, std::chrono::milliseconds patience = std::chrono::hours(24));
 
 // The worker's side: sends the message that stands for the exception (MediaError,
 // ExtractionError, std::bad_alloc; anything else is an undecodable video). False if it could
 // not be sent.
 bool reportFailure(int fd, std::exception_ptr failure) noexcept;
 // The parent's side: throws what a failure message stands for, naming the parent's own file
-// name (a worker does not get to choose the name a user reads).
-[[noreturn]] void rethrow(const Message& failure, const std::string& fileName);
+// name and image (a worker does not get to choose the names a user reads, nor to claim what
+// only the parent can know: that the video changed, or that the worker stopped).
+[[noreturn]] void rethrow(const Message& failure, const std::string& fileName, const char* imageName);
+
+// A line of text as it may be shown: control characters made "?".
+std::string printableText(std::span<const std::uint8_t> bytes);
 
 } // namespace FrameExtractor::WorkerProtocol

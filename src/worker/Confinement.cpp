@@ -10,6 +10,7 @@
 #include <linux/landlock.h>
 #include <sched.h>
 #include <seccomp.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -37,8 +38,7 @@ namespace Confinement {
 
 namespace {
 
-// The newest ABI whose rights this file knows; a newer kernel enforces these.
-constexpr int knownLandlockAbi = 7;
+
 constexpr std::uint64_t dataLimit = std::uint64_t{1} << 30;
 
 [[noreturn]] void fail(int error, const char* what)
@@ -66,13 +66,16 @@ std::uint64_t filesystemRights(int abi)
     return rights;
 }
 
-// Reading the system's libraries and nothing else. Returns the ABI enforced, 0 for none.
-int restrictFilesystem()
+// No file opened, written or made anywhere, no network. Returns the ABI enforced, 0 for none.
+// Everything a job needs is loaded before it forks, so nothing is left readable either;
+// seccomp refuses every open besides, which is the wall that holds on kernels without
+// Landlock.
+int restrictFilesystem(int abiAtMost)
 {
     const long kernelAbi = ::syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION);
-    if (kernelAbi <= 0)
+    if (kernelAbi <= 0 || abiAtMost <= 0)
         return 0; // not built in, or off at boot
-    const int abi = static_cast<int>(std::min<long>(kernelAbi, knownLandlockAbi));
+    const int abi = static_cast<int>(std::min<long>({kernelAbi, knownLandlockAbi, abiAtMost}));
     RulesetAttr attr;
     attr.handledAccessFs = filesystemRights(abi);
     if (abi >= 4)
@@ -82,23 +85,6 @@ int restrictFilesystem()
     const FrameExtractor::UniqueFd ruleset(static_cast<int>(::syscall(SYS_landlock_create_ruleset, &attr, sizeof attr, 0)));
     if (ruleset.get() < 0)
         fail(errno, "landlock_create_ruleset");
-    // libavfilter and its dependencies are loaded after this, for HDR video: the loader reads
-    // its cache and maps the files (mapping code needs no execute right, only exec() does).
-    for (const char* path : {"/usr", "/lib", "/lib64", "/etc/ld.so.cache"}) {
-        const FrameExtractor::UniqueFd beneath(::open(path, O_PATH | O_CLOEXEC)); // follows /lib -> usr/lib
-        struct stat status {};
-        if (beneath.get() < 0 && errno == ENOENT)
-            continue;
-        if (beneath.get() < 0 || ::fstat(beneath.get(), &status) != 0)
-            fail(errno, path);
-        landlock_path_beneath_attr rule{};
-        rule.allowed_access = LANDLOCK_ACCESS_FS_READ_FILE;
-        if (S_ISDIR(status.st_mode)) // a file may not carry a directory's right
-            rule.allowed_access |= LANDLOCK_ACCESS_FS_READ_DIR;
-        rule.parent_fd = beneath.get();
-        if (::syscall(SYS_landlock_add_rule, ruleset.get(), LANDLOCK_RULE_PATH_BENEATH, &rule, 0) != 0)
-            fail(errno, "landlock_add_rule");
-    }
     if (::syscall(SYS_landlock_restrict_self, ruleset.get(), 0) != 0)
         fail(errno, "landlock_restrict_self");
     return abi;
@@ -114,39 +100,64 @@ void check(int result, const char* what)
         fail(-result, what); // libseccomp returns -errno
 }
 
-// No new socket, program or process: a decoder taken over stays in this one. Threads are
-// clone() with CLONE_THREAD; clone3 hides its flags from the filter, so it reports itself
-// missing and glibc falls back to clone.
-bool filterSystemCalls()
+// The system calls decoding makes, and nothing else: anything not listed fails with EPERM,
+// and what only an attacker would try (running a program, tracing) kills the process.
+// Writing goes to the result socket alone; signals only to this process; memory is private,
+// so that the data limit counts all of it; no file is opened, no terminal touched (ioctl is
+// not listed: TIOCSTI cannot push input into a terminal even through a leaked descriptor).
+void filterSystemCalls(int resultFd)
 {
+    // Every kernel Debian ships has it; without it the worker could open any file.
     if (::prctl(PR_GET_SECCOMP) < 0)
-        return false; // a kernel without seccomp
-    const std::unique_ptr<void, ReleaseFilter> filter(seccomp_init(SCMP_ACT_ALLOW));
+        fail(errno, "seccomp");
+    const std::unique_ptr<void, ReleaseFilter> filter(seccomp_init(SCMP_ACT_ERRNO(EPERM)));
     if (!filter)
         fail(ENOMEM, "seccomp_init");
-    const struct {
-        int call;
-        int error;
-    } denials[] = {
-        {SCMP_SYS(socket), EACCES}, {SCMP_SYS(socketpair), EACCES}, {SCMP_SYS(connect), EACCES},
-        {SCMP_SYS(bind), EACCES}, {SCMP_SYS(listen), EACCES}, {SCMP_SYS(accept), EACCES},
-        {SCMP_SYS(accept4), EACCES}, {SCMP_SYS(execve), EPERM}, {SCMP_SYS(execveat), EPERM},
-        {SCMP_SYS(ptrace), EPERM}, {SCMP_SYS(process_vm_readv), EPERM}, {SCMP_SYS(process_vm_writev), EPERM},
-        {SCMP_SYS(fork), EPERM}, {SCMP_SYS(vfork), EPERM}, {SCMP_SYS(clone3), ENOSYS},
-        // Its queued requests (socket, connect) would pass this filter unseen.
-        {SCMP_SYS(io_uring_setup), ENOSYS},
+    const auto rule = [&](std::uint32_t action, int call, std::initializer_list<scmp_arg_cmp> conditions = {}) {
+        if (call < 0)
+            return; // no such call on this architecture (open on arm64)
+        check(seccomp_rule_add_array(filter.get(), action, call, static_cast<unsigned>(conditions.size()), std::data(conditions)),
+              "seccomp_rule_add");
     };
-    for (const auto& denial : denials)
-        if (denial.call >= 0) // a negative number: no such call on this architecture (fork on arm64)
-            check(seccomp_rule_add(filter.get(), SCMP_ACT_ERRNO(denial.error), denial.call, 0), "seccomp_rule_add");
+    for (const int call : {SCMP_SYS(read), SCMP_SYS(pread64), SCMP_SYS(readv), SCMP_SYS(preadv), SCMP_SYS(lseek),
+                           SCMP_SYS(fstat), SCMP_SYS(close), SCMP_SYS(munmap), SCMP_SYS(mremap), SCMP_SYS(mprotect),
+                           SCMP_SYS(madvise), SCMP_SYS(brk), SCMP_SYS(futex), SCMP_SYS(set_robust_list), SCMP_SYS(rseq),
+                           SCMP_SYS(rt_sigaction), SCMP_SYS(rt_sigprocmask), SCMP_SYS(rt_sigreturn), SCMP_SYS(sigaltstack),
+                           SCMP_SYS(restart_syscall), SCMP_SYS(exit), SCMP_SYS(exit_group), SCMP_SYS(getpid),
+                           SCMP_SYS(gettid), SCMP_SYS(sched_getaffinity), SCMP_SYS(sched_yield), SCMP_SYS(clock_gettime),
+                           SCMP_SYS(clock_getres), SCMP_SYS(gettimeofday), SCMP_SYS(clock_nanosleep), SCMP_SYS(nanosleep),
+                           SCMP_SYS(getrandom), SCMP_SYS(getrlimit), SCMP_SYS(sysinfo), SCMP_SYS(uname)})
+        rule(SCMP_ACT_ALLOW, call);
+    // fstat as glibc makes it: on the descriptor itself.
+    rule(SCMP_ACT_ALLOW, SCMP_SYS(newfstatat), {SCMP_A3(SCMP_CMP_MASKED_EQ, AT_EMPTY_PATH, AT_EMPTY_PATH)});
+    for (const int call : {SCMP_SYS(write), SCMP_SYS(writev), SCMP_SYS(sendmsg), SCMP_SYS(sendto)})
+        rule(SCMP_ACT_ALLOW, call, {SCMP_A0(SCMP_CMP_EQ, static_cast<scmp_datum_t>(resultFd))});
+    rule(SCMP_ACT_ALLOW, SCMP_SYS(mmap), {SCMP_A3(SCMP_CMP_MASKED_EQ, MAP_TYPE, MAP_PRIVATE)});
+    for (const int option : {PR_SET_NAME, PR_GET_NAME}) // decoder threads name themselves
+        rule(SCMP_ACT_ALLOW, SCMP_SYS(prctl), {SCMP_A0(SCMP_CMP_EQ, static_cast<scmp_datum_t>(option))});
+    for (const int command : {F_GETFD, F_SETFD, F_GETFL})
+        rule(SCMP_ACT_ALLOW, SCMP_SYS(fcntl), {SCMP_A1(SCMP_CMP_EQ, static_cast<scmp_datum_t>(command))});
+    // Reading a limit, never setting one.
+    rule(SCMP_ACT_ALLOW, SCMP_SYS(prlimit64), {SCMP_A0(SCMP_CMP_EQ, 0), SCMP_A2(SCMP_CMP_EQ, 0)});
+    // abort() and raise() signal this process; nothing else may be signalled.
+    const auto self = static_cast<scmp_datum_t>(::getpid());
+    for (const int call : {SCMP_SYS(kill), SCMP_SYS(tgkill), SCMP_SYS(rt_sigqueueinfo), SCMP_SYS(rt_tgsigqueueinfo)})
+        rule(SCMP_ACT_ALLOW, call, {SCMP_A0(SCMP_CMP_EQ, self)});
+    // Threads are clone() with CLONE_THREAD; clone3 hides its flags from the filter, so it
+    // reports itself missing and glibc falls back to clone.
 #if defined(__s390__)
-    const scmp_arg_cmp cloneFlags = SCMP_A1(SCMP_CMP_MASKED_EQ, CLONE_THREAD, 0); // stack comes first there
+    rule(SCMP_ACT_ALLOW, SCMP_SYS(clone), {SCMP_A1(SCMP_CMP_MASKED_EQ, CLONE_THREAD, CLONE_THREAD)}); // stack first there
 #else
-    const scmp_arg_cmp cloneFlags = SCMP_A0(SCMP_CMP_MASKED_EQ, CLONE_THREAD, 0);
+    rule(SCMP_ACT_ALLOW, SCMP_SYS(clone), {SCMP_A0(SCMP_CMP_MASKED_EQ, CLONE_THREAD, CLONE_THREAD)});
 #endif
-    check(seccomp_rule_add(filter.get(), SCMP_ACT_ERRNO(EPERM), SCMP_SYS(clone), 1, cloneFlags), "seccomp_rule_add");
+    rule(SCMP_ACT_ERRNO(ENOSYS), SCMP_SYS(clone3));
+    // A refused open reads as a file that cannot be read, which libraries cope with.
+    for (const int call : {SCMP_SYS(open), SCMP_SYS(openat), SCMP_SYS(openat2), SCMP_SYS(creat)})
+        rule(SCMP_ACT_ERRNO(EACCES), call);
+    for (const int call : {SCMP_SYS(execve), SCMP_SYS(execveat), SCMP_SYS(ptrace), SCMP_SYS(process_vm_readv),
+                           SCMP_SYS(process_vm_writev)})
+        rule(SCMP_ACT_KILL_PROCESS, call);
     check(seccomp_load(filter.get()), "seccomp_load");
-    return true;
 }
 
 std::uint64_t limitMemory()
@@ -167,7 +178,7 @@ std::uint64_t limitMemory()
 
 } // namespace
 
-InForce confine()
+InForce confine(int resultFd, int landlockAbiAtMost)
 {
     // Needed for the filters without privileges; and no set-user-ID program may lift them.
     if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
@@ -178,8 +189,9 @@ InForce confine()
         fail(errno, "setrlimit");
     InForce inForce;
     inForce.memoryLimit = limitMemory();
-    inForce.landlockAbi = restrictFilesystem();
-    inForce.seccomp = filterSystemCalls();
+    inForce.landlockAbi = restrictFilesystem(landlockAbiAtMost);
+    filterSystemCalls(resultFd); // last: it refuses what the others need
+    inForce.seccomp = true;
     return inForce;
 }
 

@@ -20,13 +20,12 @@ namespace ForkServer {
 
 namespace {
 
-using FrameExtractor::MediaError;
 using FrameExtractor::UniqueFd;
 namespace Protocol = FrameExtractor::WorkerProtocol;
 
 struct Child {
     pid_t pid;
-    UniqueFd results; // the server's copy, for the exit message
+    UniqueFd status; // the exit message goes here; the child never holds it
     bool killed = false;
 };
 
@@ -65,7 +64,7 @@ public:
 
 private:
     bool receive();
-    void start(UniqueFd video, UniqueFd results, const std::string& fileName);
+    void start(UniqueFd video, UniqueFd results, UniqueFd status, const std::string& fileName);
     [[noreturn]] void runChild(int video, int results, const std::string& fileName);
     void closeAllBut(int video, int results);
     void reap();
@@ -90,7 +89,7 @@ int Server::serve()
         fds.push_back({m_signals.get(), POLLIN, 0});
         // No events asked: poll reports POLLHUP anyway, which is the reader giving up.
         for (const Child& child : m_children)
-            fds.push_back({child.killed ? -1 : child.results.get(), 0, 0});
+            fds.push_back({child.killed ? -1 : child.status.get(), 0, 0});
         for (const Outgoing& out : m_outgoing)
             fds.push_back({out.fd.get(), POLLOUT, 0});
         const std::size_t polledChildren = m_children.size();
@@ -126,7 +125,7 @@ int Server::serve()
 bool Server::receive()
 {
     char name[Protocol::maxTextBytes];
-    alignas(cmsghdr) char control[CMSG_SPACE(2 * sizeof(int))];
+    alignas(cmsghdr) char control[CMSG_SPACE(3 * sizeof(int))];
     iovec bytes{name, sizeof name};
     msghdr message{};
     message.msg_iov = &bytes;
@@ -142,26 +141,25 @@ bool Server::receive()
         return false;
     // Descriptors beyond the buffer were closed by the kernel (MSG_CTRUNC); these close as
     // they go out of scope, and the reader sees its results end without an exit message.
-    if ((message.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) || fds.size() != 2)
+    if ((message.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) || fds.size() != 3)
         return true;
-    start(std::move(fds[0]), std::move(fds[1]), std::string(name, static_cast<std::size_t>(size)));
+    start(std::move(fds[0]), std::move(fds[1]), std::move(fds[2]), std::string(name, static_cast<std::size_t>(size)));
     return true;
 }
 
-// The server's copy of the video closes on return: the child has its own.
-void Server::start(UniqueFd video, UniqueFd results, const std::string& fileName)
+// The server's copies of the video and of the result socket close on return: the child has
+// its own, and the reader sees the results end when the child's copy goes.
+void Server::start(UniqueFd video, UniqueFd results, UniqueFd status, const std::string& fileName)
 {
     const pid_t pid = ::fork();
     if (pid == 0)
         runChild(video.get(), results.get(), fileName);
     if (pid < 0) {
-        const std::string reason = std::generic_category().message(errno);
-        m_outgoing.push_back({std::move(results),
-                              Protocol::encode(Protocol::Type::mediaFailure,
-                                               Protocol::mediaFailurePayload(MediaError::Kind::workerStopped, reason))});
+        // An exit status of the server's own making: the job ends as a worker that stopped.
+        m_outgoing.push_back({std::move(status), Protocol::encode(Protocol::Type::exit, Protocol::exitPayload(W_EXITCODE(127, 0)))});
         return;
     }
-    m_children.push_back({pid, std::move(results)});
+    m_children.push_back({pid, std::move(status)});
 }
 
 void Server::runChild(int video, int results, const std::string& fileName)
@@ -175,6 +173,9 @@ void Server::runChild(int video, int results, const std::string& fileName)
         ::_exit(1);
     ::sigprocmask(SIG_SETMASK, &m_jobMask, nullptr);
     closeAllBut(video, results);
+    // A session of its own: no controlling terminal (the server has none either), and no
+    // process group shared with the server or the other jobs.
+    ::setsid();
 
     // _exit, not exit: the server's atexit handlers and stdio buffers are not the child's.
     int status = 0;
@@ -209,7 +210,7 @@ void Server::closeAllBut(int video, int results)
     ::close(m_control);
     ::close(m_signals.get());
     for (const Child& child : m_children)
-        ::close(child.results.get());
+        ::close(child.status.get());
     for (const Outgoing& out : m_outgoing)
         ::close(out.fd.get());
 }
@@ -231,8 +232,7 @@ void Server::reap()
         const auto child = std::find_if(m_children.begin(), m_children.end(), [pid](const Child& c) { return c.pid == pid; });
         if (child == m_children.end())
             continue;
-        m_outgoing.push_back({std::move(child->results),
-                              Protocol::encode(Protocol::Type::exit, Protocol::exitPayload(status))});
+        m_outgoing.push_back({std::move(child->status), Protocol::encode(Protocol::Type::exit, Protocol::exitPayload(status))});
         m_children.erase(child);
     }
 }
@@ -248,7 +248,7 @@ void Server::flush()
             if (n >= 0) {
                 out.sent += static_cast<std::size_t>(n);
             } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                waiting = true; // the child's last images fill the socket: wait for POLLOUT
+                waiting = true; // wait for POLLOUT
                 break;
             } else if (errno != EINTR) {
                 break; // the reader is gone

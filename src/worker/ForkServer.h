@@ -14,11 +14,13 @@ namespace ForkServer {
 using Job = std::function<void(int videoFd, const std::string& fileName, int resultFd)>;
 
 // Serves requests on controlFd, an AF_UNIX SOCK_SEQPACKET socket. A request is one message
-// carrying two descriptors (SCM_RIGHTS), the video and the write end of a result socket, and
-// the file name as its bytes. Once a child has ended, the server writes the `exit` message
-// with its wait status on its result socket and closes it; a child whose reader closed the
-// result socket is killed. Returns 0 when the other end hangs up, after killing and reaping
-// every child; 1 if controlFd cannot be served. Leaves SIGPIPE ignored.
+// carrying three descriptors (SCM_RIGHTS), the video, the write end of a result socket for
+// the child and the write end of a status socket for the server alone, and the name the
+// child may know as its bytes. Once a child has ended, the server writes the `exit` message
+// with its wait status on the status socket and closes it, so that no child can forge it;
+// a child whose reader closed the status socket is killed. Returns 0 when the other end
+// hangs up, after killing and reaping every child; 1 if controlFd cannot be served. Leaves
+// SIGPIPE ignored.
 int serve(int controlFd, const Job& job);
 
 } // namespace ForkServer

@@ -7,21 +7,74 @@
 #include "extraction/FrameDecoder.h"
 #include "extraction/WorkerProtocol.h"
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <chrono>
 #include <csignal>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <system_error>
 
 namespace {
 
-void decodeConfined(int videoFd, const std::string& fileName, int resultFd)
+using namespace FrameExtractor;
+
+// Messages go out whole, whichever thread sends them (the decoder's threads log too).
+int resultSocket = -1;
+std::mutex sending;
+
+void sendResult(WorkerProtocol::Type type, std::span<const std::uint8_t> payload = {})
 {
-    Confinement::confine();
-    FrameExtractor::decodeFrames(videoFd, fileName, [resultFd](FrameExtractor::Picture picture, std::vector<std::uint8_t> png) {
-        using FrameExtractor::WorkerProtocol::Type;
-        FrameExtractor::WorkerProtocol::send(resultFd, picture == FrameExtractor::Picture::first ? Type::firstImage : Type::lastImage,
-                                             png);
-    });
+    const std::lock_guard lock(sending);
+    WorkerProtocol::send(resultSocket, type, payload);
+}
+
+// With FRAMEPICKER_WORKER_LOG set, the decoder's warnings and errors go to the parent, which
+// prints them; the worker itself has no terminal to print on.
+void sendLogLine(void*, int level, const char* format, va_list arguments)
+{
+    if (level > av_log_get_level())
+        return;
+    static thread_local int printPrefix = 1;
+    char line[1024];
+    av_log_format_line2(nullptr, level, format, arguments, line, sizeof line, &printPrefix);
+    const std::size_t length = std::strlen(line);
+    try {
+        sendResult(WorkerProtocol::Type::log, {reinterpret_cast<const std::uint8_t*>(line), length});
+    } catch (...) {
+        // The parent is gone; the job ends on its own.
+    }
+}
+
+void decodeConfined(int videoFd, const std::string& probeName, int resultFd)
+{
+    resultSocket = resultFd;
+    try {
+        Confinement::confine(resultFd);
+    } catch (const std::system_error& error) {
+        throw MediaError(MediaError::Kind::notConfined, probeName, error.what());
+    }
+    if (std::getenv("FRAMEPICKER_WORKER_LOG")) {
+        av_log_set_level(AV_LOG_WARNING);
+        av_log_set_callback(sendLogLine);
+    }
+    // A few reports a second tell the parent the job is alive, without flooding it.
+    using Clock = std::chrono::steady_clock;
+    auto reported = Clock::now();
+    const auto onProgress = [&](std::uint64_t bytesRead) {
+        if (Clock::now() - reported < std::chrono::milliseconds(200))
+            return;
+        reported = Clock::now();
+        sendResult(WorkerProtocol::Type::progress, WorkerProtocol::countPayload(bytesRead));
+    };
+    decodeFramesReporting(videoFd, probeName, [](Picture picture, std::vector<std::uint8_t> png) {
+        sendResult(picture == Picture::first ? WorkerProtocol::Type::firstImage : WorkerProtocol::Type::lastImage, png);
+    }, onProgress);
 }
 
 } // namespace
@@ -30,8 +83,13 @@ int main(int argc, char** argv)
 {
     // What a job's child runs under, as framepicker-cli --version reports it.
     if (argc == 2 && std::strcmp(argv[1], "--confinement") == 0) {
-        const Confinement::InForce inForce = Confinement::confine();
-        std::printf("worker confinement: %s\n", Confinement::describe(inForce).c_str());
+        FrameExtractor::prepareDecoders();
+        try {
+            const Confinement::InForce inForce = Confinement::confine(STDOUT_FILENO);
+            std::printf("worker confinement: %s\n", Confinement::describe(inForce).c_str());
+        } catch (const std::system_error& error) {
+            std::printf("worker confinement: refused (%s), so no video is decoded\n", error.what());
+        }
         // Ended as a job's child ends: a leak checker run at exit would need what the
         // confinement has just taken away.
         std::fflush(stdout);

@@ -47,9 +47,9 @@ TEST(Cli, aReadErrorIsNotTheEndOfTheVideo)
     // 30 s: opening the video reads only the first few seconds.
     const fs::path video = makeClip(folder / "trip.mp4", {.frames = 900, .output = "-c:v libx264 -preset ultrafast -g 1000 -pix_fmt yuv420p -movflags +faststart"});
     const auto size = fs::file_size(video);
-    const std::string fault = "FRAMEPICKER_FAULT_FILE=" + quoted(video) + " FRAMEPICKER_FAULT_OFFSET="
-        + std::to_string(size * 3 / 4) + " LD_PRELOAD=" + quoted(READ_FAULT_PATH)
-        + " ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 ";
+    const fs::path library = folder / ("read-fault-" + std::to_string(size) + "-" + std::to_string(size * 3 / 4) + ".so");
+    fs::copy_file(READ_FAULT_PATH, library);
+    const std::string fault = "LD_PRELOAD=" + quoted(library) + " ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 ";
 
     const CliRun run = cli(quoted(video), folder, fault);
     EXPECT_EQ(run.status, 1);

@@ -1,29 +1,32 @@
-// Loaded with LD_PRELOAD: reads of the file named by FRAMEPICKER_FAULT_FILE fail with EIO
-// from byte FRAMEPICKER_FAULT_OFFSET on, as on a failing disk or a dropped network share.
+// Loaded with LD_PRELOAD: reads of a file of SIZE bytes fail with EIO from byte OFFSET on, as
+// on a failing disk or a dropped network share. Both numbers are in the library's own file
+// name, read-fault-SIZE-OFFSET.so: that name reaches the confined decoder, whose environment
+// is cleared and which can open nothing to look up which file a descriptor is.
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
+#include <cstdio>
 #include <dlfcn.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+long long faultySize = -1, faultyOffset = 0;
+
+__attribute__((constructor)) void readTheFault()
+{
+    Dl_info self{};
+    if (::dladdr(reinterpret_cast<void*>(&readTheFault), &self) == 0 || !self.dli_fname)
+        return;
+    const std::string name = self.dli_fname;
+    std::sscanf(name.substr(name.rfind('/') + 1).c_str(), "read-fault-%lld-%lld.so", &faultySize, &faultyOffset);
+}
+
 bool faulty(int fd, off_t position, size_t count)
 {
-    static const char* file = std::getenv("FRAMEPICKER_FAULT_FILE");
-    static const long long offset = std::atoll(std::getenv("FRAMEPICKER_FAULT_OFFSET") ?: "0");
-    if (!file)
-        return false;
-    char target[4096];
-    const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    const ssize_t length = ::readlink(link.c_str(), target, sizeof target - 1);
-    if (length <= 0)
-        return false;
-    target[length] = '\0';
-    if (std::strcmp(target, file) != 0)
-        return false;
-    return position + static_cast<off_t>(count) > offset;
+    struct stat status {};
+    return faultySize >= 0 && ::fstat(fd, &status) == 0 && status.st_size == faultySize
+        && position + static_cast<off_t>(count) > faultyOffset;
 }
 
 } // namespace

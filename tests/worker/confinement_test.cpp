@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -11,6 +12,9 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/landlock.h>
+#include <sys/ioctl.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -38,13 +42,25 @@ struct ScratchFile {
     ~ScratchFile() { ::unlink(path.c_str()); }
 };
 
-TEST(Confinement, aConfinedChildReadsOnlyLibrariesAndStartsOnlyThreads)
+// What a decoder taken over by a crafted video would try, on this kernel as it is, as Debian
+// 12's kernel has it (Landlock ABI 2) and with no Landlock at all: the system call filter
+// alone keeps every row shut.
+TEST(Confinement, aConfinedChildReachesNothingButItsResultSocket)
 {
-    const long kernelAbi = ::syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION);
-    if (kernelAbi <= 0)
-        GTEST_SKIP() << "this kernel has no Landlock";
     ASSERT_NE(std::getenv("HOME"), nullptr);
     const ScratchFile home(std::getenv("HOME")), tmp("/tmp");
+    // A terminal whose descriptor leaked into the child.
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal) | ::unlockpt(terminal), 0);
+    const int leaked = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+    ASSERT_GE(leaked, 0);
+    const std::string parentMemory = "/proc/" + std::to_string(::getpid()) + "/mem";
+    const pid_t neighbour = ::fork();
+    if (neighbour == 0) {
+        ::pause();
+        ::_exit(0);
+    }
     const struct {
         const char* name;
         std::function<int()> attempt;
@@ -52,15 +68,25 @@ TEST(Confinement, aConfinedChildReadsOnlyLibrariesAndStartsOnlyThreads)
     } rows[] = {
         {"readsAFileInTheHomeFolder", [&] { return openFile(home.path, O_RDONLY); }, EACCES},
         {"readsAFileInTmp", [&] { return openFile(tmp.path, O_RDONLY); }, EACCES},
+        {"readsPasswd", [] { return openFile("/etc/passwd", O_RDONLY); }, EACCES},
         {"createsAFileInTmp", [&] { return openFile(tmp.path + "-new", O_WRONLY | O_CREAT | O_EXCL); }, EACCES},
-        {"opensAUnixSocket", [] { return outcome(::socket(AF_UNIX, SOCK_STREAM, 0) >= 0); }, EACCES},
-        {"opensAnInternetSocket", [] { return outcome(::socket(AF_INET, SOCK_STREAM, 0) >= 0); }, EACCES},
-        {"runsAProgram", [] { return outcome(::execl("/bin/true", "true", nullptr) == 0); }, EPERM},
+        {"writesItsParentsMemory", [&] { return openFile(parentMemory, O_RDWR); }, EACCES},
+        {"loadsALibrary", [] { return ::dlopen(AVFILTER_LIBRARY, RTLD_NOW | RTLD_LOCAL) ? 0 : EACCES; }, EACCES},
+        {"opensAUnixSocket", [] { return outcome(::socket(AF_UNIX, SOCK_STREAM, 0) >= 0); }, EPERM},
+        {"opensAnInternetSocket", [] { return outcome(::socket(AF_INET, SOCK_STREAM, 0) >= 0); }, EPERM},
         {"forksAProcess", [] { const pid_t pid = ::fork(); if (pid == 0) ::_exit(0); return outcome(pid > 0); }, EPERM},
+        {"signalsAnotherProcess", [&] { return outcome(::kill(neighbour, SIGKILL) == 0); }, EPERM},
+        {"signalsItsProcessGroup", [] { return outcome(::kill(0, SIGCONT) == 0); }, EPERM},
+        {"signalsItself", [] { return outcome(::kill(::getpid(), 0) == 0); }, 0},
+        {"pushesTerminalInput", [&] { const char c = 'x'; return outcome(::ioctl(leaked, TIOCSTI, &c) == 0); }, EPERM},
+        {"writesToTheCallersOutput", [&] { return outcome(::write(leaked, "x", 1) == 1); }, EPERM},
+        {"mapsSharedMemory",
+         [] { return outcome(::mmap(nullptr, 1 << 20, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0) != MAP_FAILED); },
+         EPERM},
+        {"makesAMemoryFile", [] { return outcome(::memfd_create("x", 0) >= 0); }, EPERM},
+        {"raisesItsMemoryLimit", [] { const rlimit none{RLIM_INFINITY, RLIM_INFINITY}; return outcome(::setrlimit(RLIMIT_DATA, &none) == 0); }, EPERM},
         // A thread refused throws, and the child ends before it reports.
         {"startsAThread", [] { std::thread([] {}).join(); return 0; }, 0},
-        // HDR video loads libavfilter and its dependencies only when it needs them.
-        {"loadsLibavfilter", [] { return ::dlopen(AVFILTER_LIBRARY, RTLD_NOW | RTLD_LOCAL) ? 0 : -1; }, 0},
 #if !defined(__SANITIZE_ADDRESS__) // AddressSanitizer keeps its terabytes of address space
         {"allocatesAndTouches2GiB",
          [] {
@@ -75,32 +101,42 @@ TEST(Confinement, aConfinedChildReadsOnlyLibrariesAndStartsOnlyThreads)
 #endif
     };
 
-    struct {
-        Confinement::InForce inForce;
-        int results[std::size(rows)];
-    } report{};
-    int channel[2];
-    ASSERT_EQ(::pipe(channel), 0);
-    const pid_t child = ::fork(); // the test is single-threaded here
-    if (child == 0) {
-        report.inForce = Confinement::confine();
-        for (size_t i = 0; i < std::size(rows); ++i)
-            report.results[i] = rows[i].attempt();
-        ::_exit(::write(channel[1], &report, sizeof report) == sizeof report ? 0 : 1);
-    }
-    ::close(channel[1]);
-    const bool received = ::read(channel[0], &report, sizeof report) == sizeof report;
-    ::close(channel[0]);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(received && WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child stopped early: " << status;
+    const long kernelAbi = std::max(0L, ::syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION));
+    for (const int landlock : {Confinement::knownLandlockAbi, 2, 0}) {
+        SCOPED_TRACE("Landlock ABI at most " + std::to_string(landlock));
+        struct {
+            Confinement::InForce inForce;
+            int results[std::size(rows)];
+        } report{};
+        int channel[2];
+        ASSERT_EQ(::pipe(channel), 0);
+        const pid_t child = ::fork(); // the test is single-threaded here
+        if (child == 0) {
+            report.inForce = Confinement::confine(channel[1], landlock);
+            for (size_t i = 0; i < std::size(rows); ++i)
+                report.results[i] = rows[i].attempt();
+            if (::write(channel[1], &report, sizeof report) != sizeof report)
+                ::_exit(1);
+            ::execl("/bin/true", "true", nullptr); // what only an attacker tries ends the process
+            ::_exit(2);
+        }
+        ::close(channel[1]);
+        const bool received = ::read(channel[0], &report, sizeof report) == sizeof report;
+        ::close(channel[0]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(received) << "the child stopped early: " << status;
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSYS) << status;
 
-    EXPECT_EQ(report.inForce.landlockAbi, std::min(kernelAbi, 7L)); // 7: the newest ABI the rules know
-    const std::string described = Confinement::describe(report.inForce);
-    const std::string expected = "Landlock ABI " + std::to_string(report.inForce.landlockAbi) + ", seccomp, ";
-    EXPECT_EQ(described.rfind(expected, 0), 0u) << described;
-    for (size_t i = 0; i < std::size(rows); ++i)
-        EXPECT_EQ(report.results[i], rows[i].expected) << rows[i].name << ": " << std::strerror(report.results[i]);
+        EXPECT_EQ(report.inForce.landlockAbi, std::min<long>(kernelAbi, landlock));
+        EXPECT_TRUE(report.inForce.seccomp);
+        for (size_t i = 0; i < std::size(rows); ++i)
+            EXPECT_EQ(report.results[i], rows[i].expected) << rows[i].name << ": " << std::strerror(report.results[i]);
+    }
+    ::kill(neighbour, SIGKILL);
+    ::waitpid(neighbour, nullptr, 0);
+    ::close(leaked);
+    ::close(terminal);
 }
 
 } // namespace

@@ -1,22 +1,59 @@
-// A worker for the tests: the real fork server with a job that does what the video says.
+// A worker for the tests: the real fork server with a job that does what the video says,
+// from an honest decoder's results to what a decoder taken over by a crafted video may send.
+#include "FakeImages.h"
 #include "worker/ForkServer.h"
 #include "extraction/WorkerProtocol.h"
 
+#include <chrono>
 #include <csignal>
+#include <cstring>
 #include <new>
 #include <string>
+#include <thread>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <zlib.h>
 
 using namespace FrameExtractor;
+using Type = WorkerProtocol::Type;
+
+namespace {
+
+// Big-endian, as PNG stores its numbers.
+void put(std::vector<std::uint8_t>& png, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        png[at + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
+// A valid PNG whose header claims another size, with a CRC that matches the claim.
+std::vector<std::uint8_t> claimingSize(std::vector<std::uint8_t> png, std::uint32_t width, std::uint32_t height)
+{
+    put(png, 16, width);
+    put(png, 20, height);
+    put(png, 29, static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17)));
+    return png;
+}
+
+void sendRaw(int fd, const std::vector<std::uint8_t>& bytes)
+{
+    for (std::size_t done = 0; done < bytes.size();)
+        done += static_cast<std::size_t>(::write(fd, bytes.data() + done, bytes.size() - done));
+}
+
+} // namespace
 
 int main()
 {
-    return ForkServer::serve(3, [](int video, const std::string& fileName, int results) {
+    return ForkServer::serve(3, [](int video, const std::string&, int results) {
         std::string content;
         char buffer[65536];
         for (ssize_t n; (n = ::pread(video, buffer, sizeof buffer, static_cast<off_t>(content.size()))) > 0;)
             content.append(buffer, static_cast<std::size_t>(n));
+        const auto send = [results](Type type, std::span<const std::uint8_t> payload = {}) {
+            WorkerProtocol::send(results, type, payload);
+        };
+        const std::vector<std::uint8_t> png = pngOf(content);
         if (content == "crash") {
             const rlimit noCore{0, 0};
             ::setrlimit(RLIMIT_CORE, &noCore);
@@ -24,15 +61,59 @@ int main()
             ::raise(SIGSEGV);
         }
         if (content == "fail")
-            throw MediaError(MediaError::Kind::noVideo, fileName, "no streams");
+            throw MediaError(MediaError::Kind::noVideo, "any.mp4", "no streams");
         if (content == "nomem")
             throw std::bad_alloc();
         if (content == "quiet")
             return;
-        if (content == "hang")
+        if (content == "hang" || content == "silent")
             ::pause();
-        const std::span bytes(reinterpret_cast<const std::uint8_t*>(content.data()), content.size());
-        WorkerProtocol::send(results, WorkerProtocol::Type::firstImage, bytes);
-        WorkerProtocol::send(results, WorkerProtocol::Type::lastImage, bytes);
+        if (content == "closeAndHang") {
+            ::close(results);
+            ::pause();
+        }
+        if (content == "notPng") {
+            const std::string script = "#!/bin/sh\nid > somefile\n";
+            send(Type::firstImage, {reinterpret_cast<const std::uint8_t*>(script.data()), script.size()});
+        } else if (content == "empty") {
+            send(Type::firstImage);
+        } else if (content == "oversized") {
+            send(Type::firstImage, claimingSize(png, 30000, 30000));
+        } else if (content == "wrongSize") {
+            send(Type::firstImage, claimingSize(png, 64, 3)); // the rows are those of one line
+        } else if (content == "badChecksum") {
+            std::vector<std::uint8_t> bad = png;
+            bad[bad.size() - 20] ^= 1;
+            send(Type::firstImage, bad);
+        } else if (content == "hugeLength") {
+            std::vector<std::uint8_t> header = WorkerProtocol::encode(Type::firstImage);
+            std::uint64_t length = std::uint64_t{1} << 40;
+            std::memcpy(header.data() + sizeof(std::uint32_t), &length, sizeof length);
+            sendRaw(results, header);
+        } else if (content == "truncated") {
+            std::vector<std::uint8_t> message = WorkerProtocol::encode(Type::firstImage, png);
+            message.resize(message.size() / 2);
+            sendRaw(results, message);
+        } else if (content == "lastFirst") {
+            send(Type::lastImage, png);
+        } else if (content == "parentKind") {
+            send(Type::mediaFailure, WorkerProtocol::mediaFailurePayload(MediaError::Kind::changed, "forged"));
+        } else if (content == "forgedExit") {
+            send(Type::exit, WorkerProtocol::exitPayload(0));
+        } else if (content == "pngFailure") {
+            send(Type::pngFailure);
+        } else if (content == "endless") {
+            for (std::uint64_t read = 1;; ++read)
+                send(Type::progress, WorkerProtocol::countPayload(read));
+        } else {
+            // Slow but alive: progress now and then for longer than the tests' patience.
+            if (content == "slow")
+                for (std::uint64_t read = 1; read <= 12; ++read) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                    send(Type::progress, WorkerProtocol::countPayload(read));
+                }
+            send(Type::firstImage, png);
+            send(Type::lastImage, png);
+        }
     });
 }

@@ -1,4 +1,5 @@
 // The fork server and its client, through a fake worker whose job does what the video says.
+#include "FakeImages.h"
 #include "Processes.h"
 #include "extraction/Worker.h"
 
@@ -36,7 +37,7 @@ std::string outcome(WorkerServer& server, const std::string& video)
     try {
         server.run(fd.get(), "clip.mp4", [&](Picture picture, std::vector<std::uint8_t> png) {
             seen += picture == Picture::first ? "first" : "last";
-            seen += std::string(png.begin(), png.end()) == video ? " " : "(not its own) ";
+            seen += png == pngOf(video) ? " " : "(not its own) ";
         });
     } catch (const std::exception& error) {
         seen += error.what();
@@ -46,9 +47,12 @@ std::string outcome(WorkerServer& server, const std::string& video)
 
 } // namespace
 
+// Each way a job can end, an honest worker's and a worker's that a crafted video took over:
+// only a valid PNG of the largest picture's size at most is handed on, and the user reads
+// the parent's words, never the worker's.
 TEST(WorkerServer, eachWayAJobCanEnd)
 {
-    const std::string stopped = "workerStopped: clip.mp4";
+    const std::string stopped = "workerStopped: clip.mp4", malformed = stopped + " (malformed message)";
     const struct {
         const char* name;
         std::string video; // "hang": stopped while the job hangs
@@ -56,15 +60,30 @@ TEST(WorkerServer, eachWayAJobCanEnd)
     } rows[] = {
         {"both images", "frames", "first last "},
         {"large images", std::string(8 << 20, 'x'), "first last "},
+        {"slow, with progress", "slow", "first last "},
         {"crash", "crash", stopped + " (Segmentation fault)"},
         {"no images", "quiet", stopped + " (exit status 0)"},
         {"media failure", "fail", "noVideo: clip.mp4 (no streams)"},
         {"out of memory", "nomem", "outOfMemory: clip.mp4"},
+        {"PNG failure, named by the parent", "pngFailure", "Failed to encode PNG: first.png"},
         {"stopped while hanging", "hang", "The job was cancelled"},
+        {"silent", "silent", "notResponding: clip.mp4"},
+        {"closed its end, then silent", "closeAndHang", "notResponding: clip.mp4"},
+        {"a script for an image", "notPng", stopped + " (sent not a PNG file)"},
+        {"an empty image", "empty", stopped + " (sent not a PNG file)"},
+        {"an oversized header", "oversized", stopped + " (sent a PNG picture of 30000 \u00D7 30000 pixels)"},
+        {"rows of another size", "wrongSize", stopped + " (sent PNG data that is not the picture's rows)"},
+        {"a wrong checksum", "badChecksum", stopped + " (sent a PNG chunk with a wrong checksum)"},
+        {"a huge declared length", "hugeLength", malformed},
+        {"cut off", "truncated", malformed},
+        {"out of order", "lastFirst", malformed},
+        {"a kind only the parent may use", "parentKind", malformed},
+        {"a forged exit status", "forgedExit", malformed},
+        {"an endless stream of progress", "endless", malformed},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        WorkerServer server(FAKE_WORKER_PATH);
+        WorkerServer server(FAKE_WORKER_PATH, 1s);
         std::vector<pid_t> jobs;
         std::jthread stopper;
         if (row.video == "hang")
