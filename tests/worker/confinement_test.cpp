@@ -1,9 +1,15 @@
 // A confined child tries what a decoder taken over by a crafted video would try.
+#include "extraction/FrameDecoder.h"
 #include "worker/Confinement.h"
+
+extern "C" {
+#include <libavutil/cpu.h>
+}
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -140,3 +146,47 @@ TEST(Confinement, aConfinedChildReachesNothingButItsResultSocket)
 }
 
 } // namespace
+
+// FFmpeg gives each core a decoder thread, and each thread pictures of its own: the largest
+// picture a job takes must decode within the memory limit on a machine of many cores too.
+TEST(Confinement, theLargestPictureDecodesOnSixteenCores)
+{
+    char folder[] = "/tmp/framepicker-8k-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string video = std::string(folder) + "/8k.mp4";
+    const std::string make = std::string(FFMPEG_TOOL) + " -v error -f lavfi -i testsrc2=s=8192x4352:r=30 -frames:v 8 "
+        "-c:v libx264 -preset ultrafast -level 6.2 -pix_fmt yuv420p " + video;
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    const int fd = ::open(video.c_str(), O_RDONLY | O_CLOEXEC);
+    ::unlink(video.c_str());
+    ::rmdir(folder);
+    ASSERT_GE(fd, 0);
+
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        FrameExtractor::prepareDecoders();
+        av_cpu_force_count(16);
+        Confinement::confine(channel[1]);
+        char outcome[256] = "both pictures";
+        try {
+            int pictures = 0;
+            FrameExtractor::decodeFrames(fd, "8k.mp4", [&](FrameExtractor::Picture, std::vector<std::uint8_t>) { ++pictures; });
+            if (pictures != 2)
+                std::snprintf(outcome, sizeof outcome, "%d pictures", pictures);
+        } catch (const std::exception& error) {
+            std::snprintf(outcome, sizeof outcome, "%s", error.what());
+        }
+        ::_exit(::write(channel[1], outcome, sizeof outcome) == sizeof outcome ? 0 : 1);
+    }
+    ::close(channel[1]);
+    char outcome[256] = "nothing";
+    const bool received = ::read(channel[0], outcome, sizeof outcome) == sizeof outcome;
+    ::close(channel[0]);
+    ::close(fd);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(received) << "the child stopped early: " << status;
+    EXPECT_STREQ(outcome, "both pictures");
+}
