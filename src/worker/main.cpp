@@ -36,14 +36,16 @@ void sendResult(WorkerProtocol::Type type, std::span<const std::uint8_t> payload
 
 // With FRAMEPICKER_WORKER_LOG set, the decoder's warnings and errors go to the parent, which
 // prints them; the worker itself has no terminal to print on.
-void sendLogLine(void*, int level, const char* format, va_list arguments)
+void sendLogLine(void* object, int level, const char* format, va_list arguments)
 {
     if (level > av_log_get_level())
         return;
     static thread_local int printPrefix = 1;
     char line[1024];
-    av_log_format_line2(nullptr, level, format, arguments, line, sizeof line, &printPrefix);
-    const std::size_t length = std::strlen(line);
+    av_log_format_line2(object, level, format, arguments, line, sizeof line, &printPrefix);
+    std::size_t length = std::strlen(line);
+    while (length > 0 && line[length - 1] == '\n')
+        --length;
     try {
         sendResult(WorkerProtocol::Type::log, {reinterpret_cast<const std::uint8_t*>(line), length});
     } catch (...) {

@@ -13,6 +13,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
+#include <cstddef>
+#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <spawn.h>
 #include <csignal>
@@ -77,6 +83,47 @@ std::vector<std::string> linesOf(const std::string& text)
 // One line per video in input order, errors on stderr and on to the next video; many
 // videos at once give what one at a time gives: the same lines, the same images; two
 // videos that share a folder still leave the later one's two images.
+// A kernel that refuses to confine the decoder (here a seccomp filter of the caller's own
+// that refuses to install another) gets no decoder: an error of its own, not a video blamed,
+// and --version says so instead of aborting.
+TEST(Cli, aRefusedConfinementIsAnErrorOfItsOwn)
+{
+    const fs::path folder = scratchFolder("cliNotConfined");
+    const fs::path video = makeClip(folder / "trip.mp4", {});
+    const auto underRefusal = [&](const char* argument) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int out = ::open((folder / "stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(out, STDOUT_FILENO);
+            ::dup2(out, STDERR_FILENO);
+            sock_filter code[] = {
+                BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+                BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_seccomp, 0, 1),
+                BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
+                BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_prctl, 0, 3),
+                BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0])),
+                BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, PR_SET_SECCOMP, 0, 1),
+                BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
+                BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+            };
+            const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+            if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0)
+                ::execl(CLI_PATH, CLI_PATH, "--json", argument, nullptr);
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents(folder / "stdout.txt"));
+    };
+    const auto [versionStatus, version] = underRefusal("--version");
+    EXPECT_EQ(versionStatus, 0);
+    EXPECT_NE(version.find("worker confinement: refused ("), std::string::npos) << version;
+    const auto [jobStatus, job] = underRefusal(video.c_str());
+    EXPECT_EQ(jobStatus, 1);
+    EXPECT_NE(job.find("\"kind\":\"notConfined\""), std::string::npos) << job;
+    EXPECT_FALSE(fs::exists(folder / "trip"));
+}
+
 TEST(Cli, parallelRunsGiveWhatOneAtATimeGives)
 {
     const fs::path folder = scratchFolder("cliParallel");
