@@ -5,6 +5,7 @@
 #include "Report.h"
 #include "extraction/FrameExtractor.h"
 #include "extraction/Worker.h"
+#include "extraction/WorkerProtocol.h"
 #include "texts/FailureText.h"
 
 #include <algorithm>
@@ -23,16 +24,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Each job may take up to a gigabyte for the largest pictures; more jobs at once than the
-// memory holds would have the system kill them.
+// Each job may take up to its worker's limit of a gigabyte for the largest pictures, and the
+// two images this process holds; more jobs at once than the memory holds would have the
+// system kill them.
 unsigned jobsTheMemoryAllows(unsigned wanted)
 {
+    constexpr std::uint64_t jobKibibytes = ((std::uint64_t{1} << 30) + 2 * FrameExtractor::WorkerProtocol::maxImageBytes) >> 10;
     std::ifstream meminfo("/proc/meminfo");
     std::string key;
     std::uint64_t kibibytes = 0;
     while (meminfo >> key >> kibibytes) {
         if (key == "MemAvailable:")
-            return std::clamp<unsigned>(static_cast<unsigned>(std::min<std::uint64_t>(kibibytes >> 20, wanted)), 1, wanted);
+            return std::clamp<unsigned>(static_cast<unsigned>(std::min<std::uint64_t>(kibibytes / jobKibibytes, wanted)), 1, wanted);
         meminfo.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
     }
     return wanted;
@@ -40,8 +43,9 @@ unsigned jobsTheMemoryAllows(unsigned wanted)
 
 std::atomic<bool> stopping = false;
 std::atomic<int> stoppedBy = 0; // the signal, once one came
-// Held shared while a pair is written, so that a signal never ends the process between its
-// two images or leaves a temporary file.
+// Held shared while a pair is put in place, so that a signal never ends the process between
+// its two images or leaves a temporary file. Never while a job waits for its folder: that
+// wait must not hold the process.
 std::shared_mutex pairsBeingWritten;
 
 // Once no pair is being written, ends the process as the signal would have (128 + its number).
@@ -122,10 +126,9 @@ int main(int argc, char** argv)
             Cli::Outcome outcome;
             try {
                 const FrameExtractor::Frames frames = FrameExtractor::readFrames(options.videos[i], decoder);
-                const std::shared_lock writing(pairsBeingWritten);
-                if (stopping)
-                    throw FrameExtractor::Cancelled();
-                outcome.folder = FrameExtractor::writePair(places[i], frames.first, frames.last);
+                outcome.folder = FrameExtractor::writePair(places[i], frames.first, frames.last,
+                                                           {.cancelled = [] { return stopping.load(); },
+                                                            .placing = &pairsBeingWritten});
             } catch (...) {
                 outcome.error = std::current_exception();
             }

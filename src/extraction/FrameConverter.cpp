@@ -2,6 +2,7 @@
 #include "Failure.h"
 #include "ScreenColours.h"
 #include "VideoFile.h"
+#include "WorkerProtocol.h"
 
 extern "C" {
 #include <libavutil/pixdesc.h>
@@ -109,6 +110,8 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
         // beyond 4096 x 2304 they would not fit in a job's memory.
         if (displayWidth * height > maxScreenConversionPixels)
             fail(MediaError::Kind::tooLarge, video, pictureSize(displayWidth, height));
+        if (!loadFilterLibrary())
+            throw WorkerProtocol::LibraryNeeded();
         const int error = convertForScreen(frame, static_cast<int>(displayWidth), alpha, image);
         if (error == AVERROR(ENOMEM))
             throw std::bad_alloc();

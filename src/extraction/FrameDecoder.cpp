@@ -5,6 +5,7 @@
 #include "PngEncoder.h"
 #include "ScreenColours.h"
 #include "VideoFile.h"
+#include "WorkerProtocol.h"
 
 #include <algorithm>
 #include <cstring>
@@ -118,6 +119,11 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture, Read
     if (index < 0)
         fail(MediaError::Kind::noVideo, video);
     file->openDecoder(index);
+    // Asked for before a picture is decoded where the stream says so; the frames may still
+    // say so later (FrameConverter asks then).
+    const AVCodecParameters* declared = file->stream()->codecpar;
+    if (mayNeedScreenConversion(declared->color_trc, declared->color_primaries) && !loadFilterLibrary())
+        throw WorkerProtocol::LibraryNeeded();
 
     FramePtr first = makeFrame();
     if (!file->nextFrame(first.get()))
@@ -141,7 +147,6 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture, Read
 void prepareDecoders()
 {
     silenceLibraryLog();
-    loadFilterLibrary();
     // Opened without threads: the server must stay single-threaded to fork safely.
     for (const AVCodecID id : {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_VP9, AV_CODEC_ID_AV1, AV_CODEC_ID_VP8,
                                AV_CODEC_ID_MPEG4, AV_CODEC_ID_MPEG2VIDEO, AV_CODEC_ID_MJPEG, AV_CODEC_ID_PRORES}) {
@@ -152,6 +157,11 @@ void prepareDecoders()
             avcodec_open2(decoder.get(), codec, nullptr);
         }
     }
+}
+
+bool loadLibraries()
+{
+    return loadFilterLibrary();
 }
 
 void decodeFrames(int fd, const fs::path& video, const EncodedHandler& onPicture)

@@ -2,9 +2,11 @@
 #include "Errors.h"
 #include "FileReplacement.h"
 #include "UniqueFd.h"
-#include "PngEncoder.h"
+#include "Worker.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,6 +14,7 @@
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -40,33 +43,105 @@ namespace {
     throw OutputError(kind, std::error_code(error, std::generic_category()), path);
 }
 
-bool sameLink(const struct stat& a, const struct stat& b)
+// Root aside, what another user made is not ours to follow or fill.
+bool trusted(uid_t owner)
 {
-    return S_ISLNK(b.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_uid == b.st_uid;
+    return owner == ::geteuid() || owner == 0;
 }
 
-// Enters the folder `name` in `parent`. A symbolic link is followed only when the user
-// running us or root made it: another user's link could lead our images anywhere. The link
-// is looked at before and after it is followed, so none can be swapped in between.
-// Something in the way that is not a folder is "File exists", as mkdir says.
+// What the link open on `link` (O_PATH) points to; empty if it cannot be read whole.
+std::string linkTarget(int link)
+{
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlinkat(link, "", target.data(), target.size());
+    if (length < 0 || std::size_t(length) == target.size())
+        return {};
+    target.resize(std::size_t(length));
+    return target;
+}
+
+// Enters the folder `name` in `parent` as the kernel would, but one name at a time: each
+// symbolic link met, `name` itself or one inside a link's target, is read here and followed
+// only if the user running us or root made it, since another user's link could lead our
+// images anywhere; the folder reached must be theirs too. Every step starts from the
+// descriptor the one before opened, and the folder is opened through its own, so nothing
+// can be swapped in between a look and a step. Something in the way that is not a folder is
+// "File exists", as mkdir says.
 UniqueFd enterFolder(int parent, const std::string& name, const fs::path& path, const fs::path& folder)
 {
-    struct stat before {};
-    if (::fstatat(parent, name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
-        fail(OutputError::Kind::cannotCreateFolder, errno, folder);
-    const bool link = S_ISLNK(before.st_mode);
-    if (link && before.st_uid != ::geteuid() && before.st_uid != 0)
-        fail(OutputError::Kind::untrustedLink, EPERM, path);
-
-    UniqueFd entered(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (link ? 0 : O_NOFOLLOW)));
-    if (!entered) {
-        const bool notAFolder = errno == ENOTDIR || errno == ELOOP || (link && errno == ENOENT);
-        fail(OutputError::Kind::cannotCreateFolder, notAFolder ? EEXIST : errno, folder);
+    using Kind = OutputError::Kind;
+    constexpr int linkLimit = 40; // the kernel's
+    std::vector<std::string> ahead{name}; // the names still to take, the next one last
+    UniqueFd here;                        // where we are, once a step was taken
+    int at = parent;
+    fs::path where = path.parent_path(); // the path of `at`, for messages
+    int links = 0;
+    const auto failAt = [&](int error) {
+        const bool notAFolder = error == ENOTDIR || error == ELOOP || (error == ENOENT && links > 0);
+        fail(Kind::cannotCreateFolder, notAFolder ? EEXIST : error, folder);
+    };
+    while (!ahead.empty()) {
+        const std::string step = std::move(ahead.back());
+        ahead.pop_back();
+        if (step.empty() || step == "." || step == "/")
+            continue;
+        UniqueFd next(::openat(at, step.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        struct stat seen {};
+        if (!next || ::fstat(next.get(), &seen) != 0)
+            failAt(errno);
+        if (S_ISLNK(seen.st_mode)) {
+            if (!trusted(seen.st_uid))
+                fail(Kind::untrustedLink, EPERM, where / step);
+            const std::string target = linkTarget(next.get());
+            if (target.empty() || ++links > linkLimit)
+                failAt(target.empty() ? ENOENT : ELOOP);
+            // An absolute target starts again from the root, a relative one from the link's
+            // folder, where we are.
+            if (target.front() == '/') {
+                here = UniqueFd(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+                if (!here)
+                    failAt(errno);
+                at = here.get();
+                where = "/";
+            }
+            const std::size_t before = ahead.size();
+            for (const fs::path& part : fs::path(target))
+                ahead.push_back(part.string());
+            std::reverse(ahead.begin() + std::ptrdiff_t(before), ahead.end());
+            continue;
+        }
+        if (!S_ISDIR(seen.st_mode))
+            failAt(ENOTDIR);
+        here = std::move(next);
+        at = here.get();
+        where = step == ".." ? where.parent_path() : where / step;
     }
-    struct stat after {};
-    if (link && (::fstatat(parent, name.c_str(), &after, AT_SYMLINK_NOFOLLOW) != 0 || !sameLink(before, after)))
-        fail(OutputError::Kind::untrustedLink, EPERM, path);
+    struct stat reached {};
+    if (::fstat(at, &reached) != 0)
+        failAt(errno);
+    if (!trusted(reached.st_uid))
+        fail(Kind::foreignFolder, EPERM, where);
+    UniqueFd entered(::openat(at, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!entered)
+        failAt(errno);
     return entered;
+}
+
+// Takes the folder's lock, held until its descriptor is closed, waiting while another writer
+// holds it. Returns false where the file system cannot lock a folder (some network ones).
+bool lockFolder(int out, const PairWriting& how, const fs::path& folder)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + how.patience;
+    while (::flock(out, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        if (how.cancelled && how.cancelled())
+            throw Cancelled();
+        if (std::chrono::steady_clock::now() >= giveUp)
+            fail(OutputError::Kind::folderInUse, EWOULDBLOCK, folder);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
 }
 
 // The folders one call made, removed again, innermost first, unless kept: a failed call
@@ -142,7 +217,8 @@ fs::path outputFolderFor(const fs::path& video)
     return outputPlaceFor(video).folder();
 }
 
-fs::path writePair(const OutputPlace& place, std::span<const std::uint8_t> firstPng, std::span<const std::uint8_t> lastPng)
+fs::path writePair(const OutputPlace& place, std::span<const std::uint8_t> firstPng, std::span<const std::uint8_t> lastPng,
+                   const PairWriting& how)
 {
     using Kind = OutputError::Kind;
     const fs::path folder = place.folder();
@@ -154,8 +230,10 @@ fs::path writePair(const OutputPlace& place, std::span<const std::uint8_t> first
     if (place.relative.empty())
         fail(Kind::cannotCreateFolder, EINVAL, folder);
 
-    // Declared before `made`, so the parents are still open when it removes what it holds.
+    // Declared before `made`, so the parents are still open when it removes what it holds,
+    // and `placing` is released only once it has.
     std::vector<UniqueFd> opened;
+    std::shared_lock<std::shared_mutex> placing;
     opened.emplace_back(::open(place.base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!opened.back())
         fail(Kind::cannotCreateFolder, errno, folder);
@@ -174,14 +252,14 @@ fs::path writePair(const OutputPlace& place, std::span<const std::uint8_t> first
     const int out = opened.back().get();
     const fs::path firstPath = folder / "first.png", lastPath = folder / "last.png";
 
-    // Held until the folder's descriptor is closed, on return or failure. Some network file
-    // systems cannot lock a folder: writers there do not take turns, and as a temporary file
+    // Where the folder cannot be locked, writers do not take turns, and as a temporary file
     // may then be another writer's, none is removed.
-    int locked;
-    do
-        locked = ::flock(out, LOCK_EX);
-    while (locked != 0 && errno == EINTR);
-    if (locked == 0)
+    const bool locked = lockFolder(out, how, folder);
+    if (how.placing)
+        placing = std::shared_lock(*how.placing);
+    if (how.cancelled && how.cancelled())
+        throw Cancelled();
+    if (locked)
         removeStaleTemporaries(out);
 
     // A folder named first.png would be swapped out of sight instead of refused.

@@ -60,9 +60,9 @@ const FilterLibrary& filterLibrary()
 
 } // namespace
 
-void loadFilterLibrary()
+bool loadFilterLibrary()
 {
-    filterLibrary();
+    return filterLibrary().loaded;
 }
 
 namespace {
@@ -130,9 +130,14 @@ std::string filtersFor(const AVFrame* frame, int width, bool alpha)
 
 } // namespace
 
+bool mayNeedScreenConversion(int transfer, int primaries)
+{
+    return transfer == AVCOL_TRC_SMPTE2084 || transfer == AVCOL_TRC_ARIB_STD_B67 || primaries == AVCOL_PRI_BT2020;
+}
+
 bool needsScreenConversion(const AVFrame* frame)
 {
-    return isHdr(frame) || frame->color_primaries == AVCOL_PRI_BT2020;
+    return mayNeedScreenConversion(frame->color_trc, frame->color_primaries);
 }
 
 int convertForScreen(const AVFrame* source, int width, bool alpha, Image& image)

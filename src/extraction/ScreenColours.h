@@ -6,10 +6,13 @@ struct AVFrame;
 
 namespace FrameExtractor {
 
-// Loads libavfilter, which HDR and wide-gamut frames need, if it is not loaded yet. Whoever
-// cannot open files later (the confined worker) calls it first; otherwise the first such
-// frame loads it.
-void loadFilterLibrary();
+// Loads libavfilter, which HDR and wide-gamut frames need, if it is not loaded yet; false if
+// it cannot be (not installed, or a confined worker that may open no file).
+bool loadFilterLibrary();
+
+// Whether a stream that declares these colours will need libavfilter (what the frames
+// themselves say is what counts).
+bool mayNeedScreenConversion(int transfer, int primaries);
 
 // Whether the frame needs more than a YUV matrix to look on an ordinary screen as it does
 // in a player: HDR (PQ or HLG transfer) or BT.2020 primaries.

@@ -107,11 +107,14 @@ std::string probeName(const std::string& fileName)
     return "video" + (plain ? extension : std::string());
 }
 
-// One request: the probe name as the bytes, the three descriptors in one SCM_RIGHTS.
+// One request: whether the server is to load the libraries first and the probe name as the
+// bytes, the three descriptors in one SCM_RIGHTS.
 // SEQPACKET delivers it whole or not at all. False with errno set.
-bool sendRequest(int control, int videoFd, int resultFd, int statusFd, std::string name)
+bool sendRequest(int control, int videoFd, int resultFd, int statusFd, bool loadLibraries, const std::string& name)
 {
-    iovec bytes{name.data(), name.size()};
+    std::string flagAndName(1, loadLibraries ? 'L' : '-');
+    flagAndName += name;
+    iovec bytes{flagAndName.data(), flagAndName.size()};
     alignas(cmsghdr) char buffer[CMSG_SPACE(3 * sizeof(int))] = {};
     msghdr message{};
     message.msg_iov = &bytes;
@@ -161,6 +164,14 @@ WorkerServer::~WorkerServer()
 }
 
 void WorkerServer::run(int videoFd, const std::string& fileName, const ImageHandler& onImage)
+{
+    if (!runOnce(videoFd, fileName, onImage) && !runOnce(videoFd, fileName, onImage))
+        throw MediaError(MediaError::Kind::unconvertibleColours, fileName, "libavfilter cannot be loaded");
+}
+
+// False when the child needed a library its server had not loaded; the next request asks
+// the server to load it first.
+bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const ImageHandler& onImage)
 {
     using Clock = std::chrono::steady_clock;
     // Unlisted before they close, so stop() never shuts down a number reused by then.
@@ -219,7 +230,12 @@ void WorkerServer::run(int videoFd, const std::string& fileName, const ImageHand
                 // Both pictures are here: how the child then ends changes nothing, and its
                 // exit (its memory given back) need not hold up the writing of the pair.
                 onImage(Picture::last, checked(std::move(message->payload)));
-                return;
+                return true;
+            case Protocol::Type::libraryNeeded: {
+                const std::lock_guard lock(m_mutex);
+                m_loadLibraries = true;
+                return false;
+            }
             case Protocol::Type::log:
                 if (!m_showLog)
                     throw Protocol::Malformed();
@@ -285,7 +301,7 @@ WorkerServer::Channels WorkerServer::request(int videoFd, const std::string& fil
         }
         if (m_pid < 0)
             startServer(fileName);
-        if (sendRequest(m_control.get(), videoFd, resultsWriting.get(), statusWriting.get(), probeName(fileName)))
+        if (sendRequest(m_control.get(), videoFd, resultsWriting.get(), statusWriting.get(), m_loadLibraries, probeName(fileName)))
             break;
         const int error = errno;
         // Anything but a vanished server (a bad descriptor, no memory) is this job's failure

@@ -63,6 +63,7 @@ private:
         UniqueFd status;  // the server's word on how the child ended
     };
     Channels request(int videoFd, const std::string& fileName);
+    bool runOnce(int videoFd, const std::string& fileName, const ImageHandler& onImage);
     void startServer(const std::string& fileName);
     void endServer();
     bool stopped();
@@ -74,6 +75,7 @@ private:
     pid_t m_pid = -1;
     UniqueFd m_control;
     bool m_stopped = false;
+    bool m_loadLibraries = false; // a child has asked for them: every request asks the server
     std::vector<int> m_reading; // sockets of runs in progress, for stop() to shut down
 };
 

@@ -41,7 +41,8 @@ std::optional<Bounds> boundsOf(std::uint32_t type)
     case Type::lastImage: return Bounds{0, maxImageBytes};
     case Type::mediaFailure: return Bounds{sizeof(std::uint32_t), sizeof(std::uint32_t) + maxTextBytes};
     case Type::pngFailure:
-    case Type::outOfMemory: return Bounds{0, 0};
+    case Type::outOfMemory:
+    case Type::libraryNeeded: return Bounds{0, 0};
     case Type::progress: return Bounds{sizeof(std::uint64_t), sizeof(std::uint64_t)};
     case Type::exit: return Bounds{sizeof(std::int32_t), sizeof(std::int32_t)};
     case Type::log: return Bounds{0, maxTextBytes};
@@ -230,6 +231,8 @@ bool reportFailure(int fd, std::exception_ptr failure) noexcept
             send(fd, Type::pngFailure);
         } catch (const std::bad_alloc&) {
             send(fd, Type::outOfMemory); // allocates nothing: memory is what is missing
+        } catch (const LibraryNeeded&) {
+            send(fd, Type::libraryNeeded);
         } catch (const std::exception& error) {
             send(fd, Type::mediaFailure, mediaFailurePayload(MediaError::Kind::undecodable, error.what()));
         } catch (...) {

@@ -25,6 +25,7 @@ enum class Type : std::uint32_t {
     progress,       // u64 packets read so far, rising
     exit,           // i32 wait status of the worker; only the fork server's own socket carries it
     log,            // a line of the decoder's log, for developers (FRAMEPICKER_WORKER_LOG)
+    libraryNeeded,  // nothing: ask again, with the libraries loaded in the server first
 };
 
 // The largest picture a job decodes, and so the largest image a worker may send back: an 8K
@@ -46,6 +47,13 @@ struct Message {
 struct Malformed : std::exception {
     const char* what() const noexcept override { return "malformed message"; }
 };
+// Thrown in a worker whose job needs a library the server has not loaded (libavfilter, for
+// HDR video): the worker cannot open it, so the parent asks again, for a child of a server
+// that has loaded it first. Only the first HDR video of a server's life pays for that.
+struct LibraryNeeded : std::exception {
+    const char* what() const noexcept override { return "a library is needed"; }
+};
+
 // Nothing arrived within the time the reader allows.
 struct Silent : std::exception {
     const char* what() const noexcept override { return "no message in time"; }

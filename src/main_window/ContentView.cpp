@@ -7,6 +7,7 @@
 #include "texts/FailureText.h"
 #include "texts/Texts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -18,9 +19,14 @@
 #include <QWindow>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <atomic>
 #include <exception>
 
 namespace {
+
+// Set once the application quits: a job waiting for its folder then gives up, so that the
+// process does not stay behind for another program's lock.
+std::atomic<bool> quitting = false;
 
 // The failure in the user's language, from the loaded tables.
 JobStatus::Error errorStatus(const std::exception_ptr& failure)
@@ -56,7 +62,9 @@ Outcome extract(const QString& path, const QString& chosenPlace, const FrameExtr
         FrameExtractor::OutputPlace place = FrameExtractor::outputPlaceFor(video);
         if (!chosenPlace.isEmpty())
             place.base = QFile::encodeName(chosenPlace).toStdString();
-        const std::filesystem::path folder = FrameExtractor::extractFramesInto(video, place, decoder);
+        const FrameExtractor::Frames frames = FrameExtractor::readFrames(video, decoder);
+        const std::filesystem::path folder
+            = FrameExtractor::writePair(place, frames.first, frames.last, {.cancelled = [] { return quitting.load(); }});
         outcome.folder = QFile::decodeName(folder.c_str());
     } catch (...) {
         outcome.error = std::current_exception();
@@ -123,6 +131,8 @@ ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
     };
     chooseFolder = [](QWidget* parent) { return QFileDialog::getExistingDirectory(parent); };
     connect(m_statusLine, &StatusLine::folderChoiceRequested, this, &ContentView::chooseAnotherFolder);
+    [[maybe_unused]] static const QMetaObject::Connection watchingQuit
+        = connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, QCoreApplication::instance(), [] { quitting = true; });
 }
 
 void ContentView::setStatus(Status status)

@@ -98,10 +98,15 @@ FailureWords failureWords(const std::exception_ptr& failure, const TextOf& textO
         return named(failureKind(error.kind()), error.fileName(), textOf,
                      error.reason().empty() ? std::string() : reasonWords(error.reason(), textOf));
     } catch (const FrameExtractor::OutputError& error) {
+        using Output = FrameExtractor::OutputError::Kind;
         const std::string path = error.path().string();
-        // The system's words ("Operation not permitted") would not say why a link is refused.
-        if (error.kind() == FrameExtractor::OutputError::Kind::untrustedLink)
-            return named(failureKind(error.kind()), path, textOf);
+        // The system's words ("Operation not permitted") would not say why a link or a folder
+        // is refused; another folder is out of the other user's or program's reach.
+        if (error.kind() == Output::untrustedLink || error.kind() == Output::foreignFolder || error.kind() == Output::folderInUse) {
+            FailureWords words = named(failureKind(error.kind()), path, textOf);
+            words.offersFolder = true;
+            return words;
+        }
         FailureWords words = named(failureKind(error.kind()), path, textOf, reasonWords(error.code(), textOf));
         // A folder the user may not write to (a camera card, a shared or read-only place).
         const std::error_condition condition = error.code().default_error_condition();

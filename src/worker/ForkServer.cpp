@@ -55,8 +55,8 @@ std::vector<UniqueFd> receivedDescriptors(msghdr& message)
 
 class Server {
 public:
-    Server(int control, UniqueFd signals, const sigset_t& jobMask, const Job& job)
-        : m_control(control), m_signals(std::move(signals)), m_jobMask(jobMask), m_job(job), m_pid(::getpid())
+    Server(int control, UniqueFd signals, const sigset_t& jobMask, const Job& job, const Loader& load)
+        : m_control(control), m_signals(std::move(signals)), m_jobMask(jobMask), m_job(job), m_load(load), m_pid(::getpid())
     {
     }
 
@@ -75,6 +75,8 @@ private:
     UniqueFd m_signals;
     sigset_t m_jobMask;
     const Job& m_job;
+    const Loader& m_load;
+    bool m_loaded = false;
     pid_t m_pid;
     std::vector<Child> m_children;
     std::vector<Outgoing> m_outgoing;
@@ -141,9 +143,13 @@ bool Server::receive()
         return false;
     // Descriptors beyond the buffer were closed by the kernel (MSG_CTRUNC); these close as
     // they go out of scope, and the reader sees its results end without an exit message.
-    if ((message.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) || fds.size() != 3)
+    if ((message.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) || fds.size() != 3 || size < 1)
         return true;
-    start(std::move(fds[0]), std::move(fds[1]), std::move(fds[2]), std::string(name, static_cast<std::size_t>(size)));
+    if (name[0] == 'L' && !m_loaded) {
+        m_load();
+        m_loaded = true;
+    }
+    start(std::move(fds[0]), std::move(fds[1]), std::move(fds[2]), std::string(name + 1, static_cast<std::size_t>(size - 1)));
     return true;
 }
 
@@ -274,7 +280,7 @@ void Server::shutDown()
 
 } // namespace
 
-int serve(int controlFd, const Job& job)
+int serve(int controlFd, const Job& job, const Loader& load)
 {
     int type = 0;
     socklen_t length = sizeof type;
@@ -295,7 +301,7 @@ int serve(int controlFd, const Job& job)
         ::sigprocmask(SIG_SETMASK, &jobMask, nullptr);
         return 1;
     }
-    const int result = Server(controlFd, std::move(signals), jobMask, job).serve();
+    const int result = Server(controlFd, std::move(signals), jobMask, job, load).serve();
     ::sigprocmask(SIG_SETMASK, &jobMask, nullptr);
     return result;
 }

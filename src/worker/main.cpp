@@ -85,7 +85,6 @@ int main(int argc, char** argv)
 {
     // What a job's child runs under, as framepicker-cli --version reports it.
     if (argc == 2 && std::strcmp(argv[1], "--confinement") == 0) {
-        FrameExtractor::prepareDecoders();
         try {
             const Confinement::InForce inForce = Confinement::confine(STDOUT_FILENO);
             std::printf("worker confinement: %s\n", Confinement::describe(inForce).c_str());
@@ -102,7 +101,7 @@ int main(int argc, char** argv)
     std::signal(SIGINT, SIG_IGN);
     std::signal(SIGTERM, SIG_IGN);
     FrameExtractor::prepareDecoders();
-    const int result = ForkServer::serve(3, decodeConfined);
+    const int result = ForkServer::serve(3, decodeConfined, [] { FrameExtractor::loadLibraries(); });
     if (result != 0)
         std::fputs("framepicker-worker: started by framepicker and framepicker-cli, not by hand\n", stderr);
     return result;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <dlfcn.h>
 #include <mutex>
@@ -23,6 +24,10 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <grp.h>
+#include <spawn.h>
+#include <csignal>
+#include <chrono>
 #include <zlib.h>
 
 using namespace TestMedia;
@@ -148,21 +153,14 @@ TEST(OutputFolder, aRerunReplacesBothImagesAndLeavesOtherFilesAlone)
 TEST(OutputFolder, aFileWhereTheFolderShouldGoIsAnError)
 {
     const fs::path folder = scratchFolder("blocked");
-    const fs::path video = makeClip(folder / "trip.mov", shortClip);
     writeFile(folder / "trip", "in the way");
-    EXPECT_EQ(failureOf(video), "cannotCreateFolder: " + (folder / "trip").string() + ": File exists");
-    EXPECT_EQ(contents(folder / "trip"), "in the way");
-
-    // Without an extension the folder would be the video itself.
-    const fs::path bare = makeClip(folder / "clip.mp4", shortClip);
-    fs::rename(bare, folder / "clip");
-    EXPECT_NE(failureOf(folder / "clip").find("cannotCreateFolder: "), std::string::npos);
-    EXPECT_TRUE(fs::is_regular_file(folder / "clip"));
-
-    // A dangling symbolic link where the folder should go.
-    const fs::path linked = makeClip(folder / "linked.mp4", shortClip);
-    fs::create_symlink(folder / "nowhere" / "at all", folder / "linked");
-    EXPECT_NE(failureOf(linked).find("cannotCreateFolder: "), std::string::npos);
+    writeFile(folder / "clip", "video"); // without an extension the folder would be the video itself
+    fs::create_symlink(folder / "nowhere" / "at all", folder / "linked"); // a dangling link
+    for (const char* video : {"trip.mov", "clip", "linked.mp4"}) {
+        EXPECT_EQ(thrown([&] { writePair(outputPlaceFor(folder / video), bytesOf("1"), bytesOf("1")); }),
+                  "cannotCreateFolder: " + outputFolderFor(folder / video).string() + ": File exists");
+    }
+    EXPECT_EQ(contents(folder / "trip") + contents(folder / "clip"), "in the wayvideo");
 }
 
 // Nothing but dots before the extension would name the video's own folder or its parent.
@@ -268,21 +266,113 @@ TEST(SavePNG, anImageThatCannotBeAPngIsAnErrorNamingIt)
     EXPECT_EQ(thrown([] { encodePNGFile(grey(0, 0), "last.png"); }), "Failed to encode PNG: last.png");
 }
 
-TEST(WritePair, followsOnlyTheUsersOwnLinks)
+// What `run` returns, run in a child process, which may give up what the tests' own process
+// must keep: its memory, its user.
+std::string inChild(const std::function<std::string()>& run)
 {
-    const fs::path folder = scratchFolder("links");
-    fs::create_directory(folder / "elsewhere");
-    fs::create_directory_symlink(folder / "elsewhere", folder / "mine");
-    EXPECT_EQ(writePair({folder, "mine"}, bytesOf("mine"), bytesOf("mine")), folder / "mine");
-    EXPECT_EQ(contents(folder / "elsewhere" / "first.png"), "mine");
+    int channel[2];
+    EXPECT_EQ(::pipe(channel), 0);
+    if (::fork() == 0) {
+        const std::string message = run();
+        ::_exit(::write(channel[1], message.data(), message.size()) < 0);
+    }
+    ::close(channel[1]);
+    std::string message;
+    std::FILE* answer = ::fdopen(channel[0], "r");
+    for (int c; (c = std::fgetc(answer)) != EOF;)
+        message += char(c);
+    std::fclose(answer);
+    ::wait(nullptr);
+    return message;
+}
 
+// Links and folders met on the way to the output folder, some another user put in a shared
+// sticky folder as /tmp is; played by root as root, and as an ordinary user beside another.
+TEST(WritePair, goesOnlyThroughTheUsersOwnLinksIntoTheirOwnFolders)
+{
     if (::geteuid() != 0)
-        GTEST_SKIP() << "only the root can make a link another user owns";
-    fs::create_directory_symlink(folder / "elsewhere", folder / "theirs");
-    ASSERT_EQ(::lchown((folder / "theirs").c_str(), 65534, 65534), 0);
-    EXPECT_EQ(thrown([&] { writePair({folder, "theirs"}, bytesOf("theirs"), bytesOf("theirs")); }),
-              "untrustedLink: " + (folder / "theirs").string() + ": " + std::strerror(EPERM));
-    EXPECT_EQ(contents(folder / "elsewhere" / "first.png"), "mine");
+        GTEST_SKIP() << "only root can play two other users";
+    const struct {
+        const char* name;
+        // Made after "shared" (root's, sticky) and "home", "home/v", "home/album" (the user's):
+        // a folder, or a link to the target ("/..." from the top folder); whose: u, o(ther), r(oot).
+        std::vector<std::array<const char*, 3>> made;
+        const char *base, *relative, *failure = "no error", *named = nullptr; // from the top
+    } rows[] = {
+        {"theirLink", {{"shared/z", "o", "/home/album"}}, "shared", "z", "untrustedLink", "shared/z"},
+        {"theirOpenFolder", {{"shared/trip", "o"}}, "shared", "trip", "foreignFolder", "shared/trip"},
+        {"ourLinkThroughTheirs", {{"shared/x", "o", "/home/album"}, {"home/v/trip", "u", "../../shared/x"}},
+         "home/v", "trip", "untrustedLink", "shared/x"},
+        {"ourLinkToTheirFolder", {{"shared/trip", "o"}, {"home/v/trip", "u", "/shared/trip"}}, "home/v", "trip",
+         "foreignFolder", "shared/trip"},
+        {"aLoop", {{"home/v/trip", "u", "./trip"}}, "home/v", "trip", "cannotCreateFolder", "home/v/trip"},
+        {"ourLinks", {{"shared/y", "u", "../home/album"}, {"home/v/trip", "u", "/shared/y"}}, "home/v", "trip"},
+        {"rootsLink", {{"shared/r", "r", "/home/album"}}, "shared", "r"},
+        {"theirFolderChosen", {{"shared/theirs", "o"}}, "shared/theirs", "trip"},
+    };
+    const fs::path top = fs::canonical(scratchFolder("users"));
+    fs::permissions(top.parent_path(), fs::perms(0711)); // for the ordinary user to pass
+    for (const uid_t user : {0u, 65534u}) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(row.name) + " as " + std::to_string(user));
+            fs::remove_all(top);
+            auto made = row.made;
+            made.insert(made.begin(), {{{"shared", "r"}}, {{"home", "u"}}, {{"home/v", "u"}}, {{"home/album", "u"}}});
+            for (const auto& [path, owner, target] : made) {
+                if (target)
+                    fs::create_directory_symlink((*target == '/' ? top.string() : "") + target, top / path);
+                else
+                    fs::create_directories(top / path);
+                const uid_t uid = *owner == 'r' ? 0 : *owner == 'u' ? user : user ? 65533 : 65534;
+                ASSERT_EQ(::lchown((top / path).c_str(), uid, uid), 0);
+                if (!target)
+                    fs::permissions(top / path, fs::perms(*owner == 'u' ? 0755 : 01777));
+            }
+            const std::string failure = inChild([&] {
+                const bool became = !::setgroups(0, nullptr) && !::setresgid(user, user, user) && !::setresuid(user, user, user);
+                return became ? thrown([&] { writePair({top / row.base, row.relative}, bytesOf("1"), bytesOf("1")); }) : "";
+            });
+            EXPECT_EQ(failure.substr(0, failure.rfind(": ")), row.failure + (row.named ? ": " + (top / row.named).string() : ""));
+        }
+    }
+}
+
+// Another program holds the folder for ever: the job gives up after a while, or at once when
+// cancelled, and framepicker-cli ends at once on Ctrl+C; the earlier pair stays.
+TEST(WritePair, waitsForAnotherProgramsLockOnlySoLong)
+{
+    const fs::path folder = fs::canonical(scratchFolder("held"));
+    std::string program = CLI_PATH, video = makeClip(folder / "trip.mov", shortClip).string();
+    const OutputPlace place = outputPlaceFor(video);
+    writePair(place, bytesOf("old"), bytesOf("old"));
+    // Locks belong to an open file description: this one is not the writer's.
+    const int held = ::open(place.folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_TRUE(thrown([&] { writePair(place, bytesOf("new"), bytesOf("new"), {.patience = std::chrono::milliseconds(50)}); })
+                    .starts_with("folderInUse: " + place.folder().string() + ": "));
+    EXPECT_EQ(thrown([&] { writePair(place, bytesOf("new"), bytesOf("new"), {.cancelled = [] { return true; }}); }), "The job was cancelled");
+
+    char* arguments[] = {program.data(), video.data(), nullptr};
+    pid_t cli = -1;
+    ASSERT_EQ(::posix_spawn(&cli, CLI_PATH, nullptr, nullptr, arguments, environ), 0);
+    const auto waiting = [&] { // it has the folder open
+        std::error_code error;
+        for (fs::directory_iterator fd("/proc/" + std::to_string(cli) + "/fd", error), end; !error && fd != end; fd.increment(error))
+            if (fs::read_symlink(fd->path(), error) == place.folder())
+                return true;
+        return false;
+    };
+    for (int tries = 0; tries < 3000 && !waiting(); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const auto signalled = std::chrono::steady_clock::now();
+    ::kill(cli, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(cli, &status, 0), cli);
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(2)); // not the 10 s
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 130) << status;
+    EXPECT_EQ(contents(place.folder() / "first.png") + contents(place.folder() / "last.png"), "oldold");
+    EXPECT_EQ(namesIn(place.folder()), (std::vector<std::string>{"first.png", "last.png"}));
+    ::close(held);
 }
 
 // What a run killed outright leaves goes with the next run; nothing else does.
@@ -484,32 +574,17 @@ TEST(BadInput, runningOutOfMemoryIsAClearError)
 #endif
     const fs::path video = scratchFolder("memory") / "huge.avi";
     ASSERT_TRUE(ffmpeg("-f lavfi -i color=c=gray:s=5600x5600 -frames:v 1 -c:v mjpeg -q:v 31 " + quoted(video)));
-    int channel[2];
-    ASSERT_EQ(::pipe(channel), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // Not room enough for the decoded picture (47 MB) and its RGB image (94 MB).
-        std::ifstream statm("/proc/self/statm");
-        std::uint64_t pages = 0;
-        statm >> pages;
-        const rlim_t cap = pages * ::sysconf(_SC_PAGESIZE) + (64ull << 20);
-        const rlimit limit{cap, cap};
-        ::setrlimit(RLIMIT_AS, &limit);
-        const std::string message = failureOf(video);
-        (void)!::write(channel[1], message.data(), message.size());
-        ::_exit(0);
-    }
-    ::close(channel[1]);
-    std::string message;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        message.append(buffer, static_cast<std::size_t>(n));
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(message, "outOfMemory: huge.avi");
+    EXPECT_EQ(inChild([&] {
+                  // Not room enough for the decoded picture (47 MB) and its RGB image (94 MB).
+                  std::ifstream statm("/proc/self/statm");
+                  std::uint64_t pages = 0;
+                  statm >> pages;
+                  const rlim_t cap = pages * ::sysconf(_SC_PAGESIZE) + (64ull << 20);
+                  const rlimit limit{cap, cap};
+                  ::setrlimit(RLIMIT_AS, &limit);
+                  return failureOf(video);
+              }),
+              "outOfMemory: huge.avi");
 }
 
 } // namespace

@@ -35,6 +35,8 @@ std::vector<std::uint8_t> claimingSize(std::vector<std::uint8_t> png, std::uint3
     return png;
 }
 
+bool librariesLoaded = false;
+
 void sendRaw(int fd, const std::vector<std::uint8_t>& bytes)
 {
     for (std::size_t done = 0; done < bytes.size();)
@@ -105,6 +107,12 @@ int main()
         } else if (content == "endless") {
             for (std::uint64_t read = 1;; ++read)
                 send(Type::progress, WorkerProtocol::countPayload(read));
+        } else if (content == "needsLibrary") {
+            // Asks once: the second child is of a server that has loaded what it needs.
+            if (!librariesLoaded)
+                throw WorkerProtocol::LibraryNeeded();
+            send(Type::firstImage, png);
+            send(Type::lastImage, png);
         } else {
             // Slow but alive: progress now and then for longer than the tests' patience.
             if (content == "slow")
@@ -115,5 +123,5 @@ int main()
             send(Type::firstImage, png);
             send(Type::lastImage, png);
         }
-    });
+    }, [] { librariesLoaded = true; });
 }

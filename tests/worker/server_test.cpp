@@ -61,6 +61,7 @@ TEST(WorkerServer, eachWayAJobCanEnd)
         {"both images", "frames", "first last "},
         {"large images", std::string(8 << 20, 'x'), "first last "},
         {"slow, with progress", "slow", "first last "},
+        {"asks for a library first", "needsLibrary", "first last "},
         {"crash", "crash", stopped + " (Segmentation fault)"},
         {"no images", "quiet", stopped + " (exit status 0)"},
         {"media failure", "fail", "noVideo: clip.mp4 (no streams)"},
