@@ -39,22 +39,12 @@ int openFile(const std::string& path, int flags)
     return outcome(fd >= 0);
 }
 
-struct ScratchFile {
-    std::string path;
-    explicit ScratchFile(const char* folder) : path(std::string(folder) + "/.framepicker-confinement-XXXXXX")
-    {
-        ::close(::mkstemp(path.data()));
-    }
-    ~ScratchFile() { ::unlink(path.c_str()); }
-};
-
 // What a decoder taken over by a crafted video would try, on this kernel as it is, as Debian
 // 12's kernel has it (Landlock ABI 2) and with no Landlock at all: the system call filter
 // alone keeps every row shut.
 TEST(Confinement, aConfinedChildReachesNothingButItsResultSocket)
 {
-    ASSERT_NE(std::getenv("HOME"), nullptr);
-    const ScratchFile home(std::getenv("HOME")), tmp("/tmp");
+    const std::string created = "/tmp/framepicker-confined-" + std::to_string(::getpid());
     // A terminal whose descriptor leaked into the child.
     const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(terminal, 0);
@@ -72,10 +62,8 @@ TEST(Confinement, aConfinedChildReachesNothingButItsResultSocket)
         std::function<int()> attempt;
         int expected; // errno, 0: works
     } rows[] = {
-        {"readsAFileInTheHomeFolder", [&] { return openFile(home.path, O_RDONLY); }, EACCES},
-        {"readsAFileInTmp", [&] { return openFile(tmp.path, O_RDONLY); }, EACCES},
         {"readsPasswd", [] { return openFile("/etc/passwd", O_RDONLY); }, EACCES},
-        {"createsAFileInTmp", [&] { return openFile(tmp.path + "-new", O_WRONLY | O_CREAT | O_EXCL); }, EACCES},
+        {"createsAFileInTmp", [&] { return openFile(created, O_WRONLY | O_CREAT | O_EXCL); }, EACCES},
         {"writesItsParentsMemory", [&] { return openFile(parentMemory, O_RDWR); }, EACCES},
         {"loadsALibrary", [] { return ::dlopen(AVFILTER_LIBRARY, RTLD_NOW | RTLD_LOCAL) ? 0 : EACCES; }, EACCES},
         {"opensAUnixSocket", [] { return outcome(::socket(AF_UNIX, SOCK_STREAM, 0) >= 0); }, EPERM},

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <map>
 #include <cstring>
 #include <new>
 #include <string>
@@ -36,12 +37,6 @@ std::vector<std::uint8_t> claimingSize(std::vector<std::uint8_t> png, std::uint3
 }
 
 bool librariesLoaded = false;
-
-void sendRaw(int fd, const std::vector<std::uint8_t>& bytes)
-{
-    for (std::size_t done = 0; done < bytes.size();)
-        done += static_cast<std::size_t>(::write(fd, bytes.data() + done, bytes.size() - done));
-}
 
 } // namespace
 
@@ -74,36 +69,32 @@ int main()
             ::close(results);
             ::pause();
         }
-        if (content == "notPng") {
-            const std::string script = "#!/bin/sh\nid > somefile\n";
-            send(Type::firstImage, {reinterpret_cast<const std::uint8_t*>(script.data()), script.size()});
-        } else if (content == "empty") {
-            send(Type::firstImage);
-        } else if (content == "oversized") {
-            send(Type::firstImage, claimingSize(png, 30000, 30000));
-        } else if (content == "wrongSize") {
-            send(Type::firstImage, claimingSize(png, 64, 3)); // the rows are those of one line
-        } else if (content == "badChecksum") {
-            std::vector<std::uint8_t> bad = png;
-            bad[bad.size() - 20] ^= 1;
-            send(Type::firstImage, bad);
-        } else if (content == "hugeLength") {
-            std::vector<std::uint8_t> header = WorkerProtocol::encode(Type::firstImage);
-            std::uint64_t length = std::uint64_t{1} << 40;
-            std::memcpy(header.data() + sizeof(std::uint32_t), &length, sizeof length);
-            sendRaw(results, header);
-        } else if (content == "truncated") {
-            std::vector<std::uint8_t> message = WorkerProtocol::encode(Type::firstImage, png);
-            message.resize(message.size() / 2);
-            sendRaw(results, message);
-        } else if (content == "lastFirst") {
-            send(Type::lastImage, png);
-        } else if (content == "parentKind") {
-            send(Type::mediaFailure, WorkerProtocol::mediaFailurePayload(MediaError::Kind::changed, "forged"));
-        } else if (content == "forgedExit") {
-            send(Type::exit, WorkerProtocol::exitPayload(0));
-        } else if (content == "pngFailure") {
-            send(Type::pngFailure);
+        const std::string script = "#!/bin/sh\nid > somefile\n";
+        std::vector<std::uint8_t> badChecksum = png;
+        badChecksum[badChecksum.size() - 20] ^= 1;
+        std::vector<std::uint8_t> hugeLength = WorkerProtocol::encode(Type::firstImage);
+        const std::uint64_t terabyte = std::uint64_t{1} << 40;
+        std::memcpy(hugeLength.data() + sizeof(std::uint32_t), &terabyte, sizeof terabyte);
+        std::vector<std::uint8_t> truncated = WorkerProtocol::encode(Type::firstImage, png);
+        truncated.resize(truncated.size() / 2);
+        using WorkerProtocol::encode;
+        // What a worker taken over may send, byte for byte.
+        const std::map<std::string, std::vector<std::uint8_t>> forged = {
+            {"notPng", encode(Type::firstImage, {reinterpret_cast<const std::uint8_t*>(script.data()), script.size()})},
+            {"empty", encode(Type::firstImage)},
+            {"oversized", encode(Type::firstImage, claimingSize(png, 30000, 30000))},
+            {"wrongSize", encode(Type::firstImage, claimingSize(png, 64, 3))}, // the rows of one line
+            {"badChecksum", encode(Type::firstImage, badChecksum)},
+            {"hugeLength", hugeLength},
+            {"truncated", truncated},
+            {"lastFirst", encode(Type::lastImage, png)},
+            {"parentKind", encode(Type::mediaFailure, WorkerProtocol::mediaFailurePayload(MediaError::Kind::changed, "forged"))},
+            {"forgedExit", encode(Type::exit, WorkerProtocol::exitPayload(0))},
+            {"pngFailure", encode(Type::pngFailure)},
+        };
+        if (const auto bytes = forged.find(content); bytes != forged.end()) {
+            for (std::size_t done = 0; done < bytes->second.size();)
+                done += static_cast<std::size_t>(::write(results, bytes->second.data() + done, bytes->second.size() - done));
         } else if (content == "endless") {
             for (std::uint64_t read = 1;; ++read)
                 send(Type::progress, WorkerProtocol::countPayload(read));

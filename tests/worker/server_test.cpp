@@ -9,6 +9,8 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 #include <sys/mman.h>
 #include <sys/wait.h>
@@ -86,6 +88,7 @@ TEST(WorkerServer, eachWayAJobCanEnd)
         SCOPED_TRACE(row.name);
         WorkerServer server(FAKE_WORKER_PATH, 1s);
         std::vector<pid_t> jobs;
+        std::string clean; // how the hanging job's child was started
         std::jthread stopper;
         if (row.video == "hang")
             stopper = std::jthread([&] {
@@ -95,6 +98,20 @@ TEST(WorkerServer, eachWayAJobCanEnd)
                     if (const std::vector<pid_t> servers = childrenOf(::getpid()); !servers.empty())
                         jobs = childrenOf(servers.front());
                 }
+                // What a taken-over decoder would find: no terminal, no caller's descriptors,
+                // no environment but the loader's and malloc's, a session of its own.
+                const std::string job = jobs.empty() ? "0" : std::to_string(jobs[0]);
+                std::ifstream environment("/proc/" + job + "/environ"), stat("/proc/" + job + "/stat");
+                std::getline(environment, clean, '\0');
+                std::string fields;
+                std::getline(stat, fields);
+                std::istringstream after(fields.substr(fields.rfind(')') + 2));
+                std::string state, parent, group, session, terminal;
+                after >> state >> parent >> group >> session >> terminal;
+                clean.append(" session ").append(session == job ? "1" : "0").append(" terminal ").append(terminal);
+                std::error_code unreadable;
+                for (const char* fd : {"0", "1", "2"})
+                    clean.append(" ").append(fs::read_symlink("/proc/" + job + "/fd/" + fd, unreadable).string());
                 server.stop();
             });
         const auto start = std::chrono::steady_clock::now();
@@ -106,6 +123,8 @@ TEST(WorkerServer, eachWayAJobCanEnd)
         EXPECT_EQ(outcome(server, "frames"), "The job was cancelled");
         // The hung job itself is gone too, not just the server.
         ASSERT_EQ(jobs.size(), 1u);
+        EXPECT_EQ(clean.substr(clean.find(" session")), " session 1 terminal 0 /dev/null /dev/null /dev/null");
+        EXPECT_TRUE(clean.starts_with("GLIBC_TUNABLES=")) << clean;
         for (int i = 0; i < 200 && !ended(jobs[0]); ++i)
             std::this_thread::sleep_for(10ms);
         EXPECT_TRUE(ended(jobs[0]));
