@@ -128,8 +128,9 @@ void filterSystemCalls(int resultFd)
                            SCMP_SYS(clock_getres), SCMP_SYS(gettimeofday), SCMP_SYS(clock_nanosleep), SCMP_SYS(nanosleep),
                            SCMP_SYS(getrandom), SCMP_SYS(getrlimit), SCMP_SYS(sysinfo), SCMP_SYS(uname)})
         rule(SCMP_ACT_ALLOW, call);
-    // fstat as glibc makes it: on the descriptor itself.
+    // fstat as versions of glibc make it: on the descriptor itself.
     rule(SCMP_ACT_ALLOW, SCMP_SYS(newfstatat), {SCMP_A3(SCMP_CMP_MASKED_EQ, AT_EMPTY_PATH, AT_EMPTY_PATH)});
+    rule(SCMP_ACT_ALLOW, SCMP_SYS(statx), {SCMP_A2(SCMP_CMP_MASKED_EQ, AT_EMPTY_PATH, AT_EMPTY_PATH)});
     for (const int call : {SCMP_SYS(write), SCMP_SYS(writev), SCMP_SYS(sendmsg), SCMP_SYS(sendto)})
         rule(SCMP_ACT_ALLOW, call, {SCMP_A0(SCMP_CMP_EQ, static_cast<scmp_datum_t>(resultFd))});
     rule(SCMP_ACT_ALLOW, SCMP_SYS(mmap), {SCMP_A3(SCMP_CMP_MASKED_EQ, MAP_TYPE, MAP_PRIVATE)});

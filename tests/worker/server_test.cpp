@@ -101,14 +101,19 @@ TEST(WorkerServer, eachWayAJobCanEnd)
                 // What a taken-over decoder would find: no terminal, no caller's descriptors,
                 // no environment but the loader's and malloc's, a session of its own.
                 const std::string job = jobs.empty() ? "0" : std::to_string(jobs[0]);
-                std::ifstream environment("/proc/" + job + "/environ"), stat("/proc/" + job + "/stat");
-                std::getline(environment, clean, '\0');
-                std::string fields;
-                std::getline(stat, fields);
-                std::istringstream after(fields.substr(fields.rfind(')') + 2));
                 std::string state, parent, group, session, terminal;
-                after >> state >> parent >> group >> session >> terminal;
-                clean.append(" session ").append(session == job ? "1" : "0").append(" terminal ").append(terminal);
+                for (int i = 0; i < 200 && session != job; ++i) { // once it has left the server's session
+                    std::this_thread::sleep_for(5ms);
+                    std::ifstream stat("/proc/" + job + "/stat");
+                    std::string fields;
+                    std::getline(stat, fields);
+                    std::istringstream(fields.substr(fields.rfind(')') + 2)) >> state >> parent >> group >> session >> terminal;
+                }
+                clean.append("session ").append(session == job ? "1" : "0").append(" terminal ").append(terminal);
+                std::ifstream environment("/proc/" + job + "/environ");
+                for (std::string variable; std::getline(environment, variable, '\0');)
+                    if (variable.starts_with("PATH=") || variable.starts_with("HOME="))
+                        clean.append(" ").append(variable.substr(0, 5));
                 std::error_code unreadable;
                 for (const char* fd : {"0", "1", "2"})
                     clean.append(" ").append(fs::read_symlink("/proc/" + job + "/fd/" + fd, unreadable).string());
@@ -123,8 +128,7 @@ TEST(WorkerServer, eachWayAJobCanEnd)
         EXPECT_EQ(outcome(server, "frames"), "The job was cancelled");
         // The hung job itself is gone too, not just the server.
         ASSERT_EQ(jobs.size(), 1u);
-        EXPECT_EQ(clean.substr(clean.find(" session")), " session 1 terminal 0 /dev/null /dev/null /dev/null");
-        EXPECT_TRUE(clean.starts_with("GLIBC_TUNABLES=")) << clean;
+        EXPECT_EQ(clean, "session 1 terminal 0 /dev/null /dev/null /dev/null");
         for (int i = 0; i < 200 && !ended(jobs[0]); ++i)
             std::this_thread::sleep_for(10ms);
         EXPECT_TRUE(ended(jobs[0]));
