@@ -85,15 +85,6 @@ bool ffmpeg(const std::string& arguments)
     return std::system(command.c_str()) == 0;
 }
 
-bool rotated(const fs::path& video, const fs::path& copy, int clockwise)
-{
-    // Newer ffmpeg tools set the matrix with -display_rotation and ignore the older rotate
-    // tag, which is all that FFmpeg 5.1's knows; both give the same matrix.
-    return ffmpeg("-display_rotation:v:0 " + std::to_string(clockwise) + " -i " + quoted(video)
-                  + " -c copy " + quoted(copy))
-        || ffmpeg("-i " + quoted(video) + " -c copy -metadata:s:v:0 rotate=" + std::to_string(clockwise) + " " + quoted(copy));
-}
-
 fs::path makeClip(const fs::path& file, const Clip& clip)
 {
     fs::create_directories(file.parent_path());
@@ -138,11 +129,6 @@ std::string thrown(const std::function<void()>& call)
     return "no error";
 }
 
-std::string failureOf(const fs::path& video)
-{
-    return thrown([&] { FrameExtractor::extractFrames(video, FrameExtractor::decodeFrames); });
-}
-
 Reading readMarks(const FrameExtractor::Image& image, int rotateTag, int tolerance)
 {
     int index = 0;
@@ -155,7 +141,6 @@ Reading readMarks(const FrameExtractor::Image& image, int rotateTag, int toleran
         case 90: x = v; y = 1 - u; break;
         case 180: x = 1 - u; y = 1 - v; break;
         case 270: x = 1 - v; y = u; break;
-        default: break;
         }
         const int px = static_cast<int>(x * image.width), py = static_cast<int>(y * image.height);
         const unsigned char* p = image.row(py) + static_cast<size_t>(px) * image.channels;

@@ -35,10 +35,6 @@ fs::path makeClip(const fs::path& file, const Clip& clip);
 // Runs the ffmpeg command-line tool with the given arguments; true on success.
 bool ffmpeg(const std::string& arguments);
 
-// Copies the video with a display matrix that turns it `clockwise` degrees, as a phone
-// records a portrait video.
-bool rotated(const fs::path& video, const fs::path& copy, int clockwise);
-
 std::string quoted(const fs::path& path);
 
 void writeFile(const fs::path& file, const std::string& bytes);
@@ -48,8 +44,6 @@ FrameExtractor::Image readPNG(const fs::path& file);
 
 // What the call throws: its what(), or "no error".
 std::string thrown(const std::function<void()>& call);
-// What extractFrames throws: the failure's kind, the file and the reason.
-std::string failureOf(const fs::path& video);
 
 struct Reading {
     int index = -1;       // -1 where the marks cannot be read

@@ -51,6 +51,17 @@ std::string variableRate(const std::string& ticks)
     return " -vf settb=1/120,setpts='" + ticks + "/120/TB' -fps_mode vfr -use_editlist 0";
 }
 
+// Copies the video with a display matrix that turns it `clockwise` degrees, as a phone
+// records a portrait video.
+bool rotated(const fs::path& video, const fs::path& copy, int clockwise)
+{
+    // Newer ffmpeg tools set the matrix with -display_rotation and ignore the older rotate
+    // tag, which is all that FFmpeg 5.1's knows; both give the same matrix.
+    return ffmpeg("-display_rotation:v:0 " + std::to_string(clockwise) + " -i " + quoted(video)
+                  + " -c copy " + quoted(copy))
+        || ffmpeg("-i " + quoted(video) + " -c copy -metadata:s:v:0 rotate=" + std::to_string(clockwise) + " " + quoted(copy));
+}
+
 // The edit list of a 30-frame, 30 fps MP4 shortened to 820 ms of its 1000: the samples of
 // frames 25 to 29 stay in the file, but a player's presentation ends with frame 24.
 void cutTheTailByEditList(const fs::path& video)
@@ -74,10 +85,9 @@ void losePacketsOfTheLastPicture(const fs::path& video)
 {
     std::string bytes = contents(video);
     std::vector<std::size_t> pictures; // where the video's packets start: PID 0x100, unit start
-    for (std::size_t at = 0; at + 188 <= bytes.size(); at += 188) {
+    for (std::size_t at = 0; at + 188 <= bytes.size(); at += 188)
         if ((bytes[at + 1] & 0x5f) == 0x41 && bytes[at + 2] == 0)
             pictures.push_back(at);
-    }
     ASSERT_GT(pictures.size(), 4u);
     const std::size_t start = pictures[pictures.size() - 4], packets = (pictures[pictures.size() - 3] - start) / 188;
     bytes.erase(start + packets * 30 / 100 * 188, (packets * 36 / 100 - packets * 30 / 100) * 188);
@@ -175,7 +185,6 @@ TEST_P(ExtractionTest, writesTheExactFirstAndLastFrame)
     }
 
     const fs::path output = extractFrames(video, decodeFrames);
-    EXPECT_EQ(output, fs::path(video).replace_extension());
     for (const auto& [file, expected] : {std::pair{"first.png", row.first}, std::pair{"last.png", row.last}}) {
         SCOPED_TRACE(file);
         const auto image = readPNG(output / file);
@@ -202,12 +211,10 @@ struct Look {
 Look lookOf(const FrameExtractor::Image& image)
 {
     Look look;
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const std::uint8_t* p = image.row(y) + x * image.channels;
-            look.colourfulness += std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]});
-            look.brightness += (p[0] + p[1] + p[2]) / 3.0;
-        }
+    for (std::size_t at = 0; at < image.pixels.size(); at += image.channels) {
+        const std::uint8_t* p = &image.pixels[at];
+        look.colourfulness += std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]});
+        look.brightness += (p[0] + p[1] + p[2]) / 3.0;
     }
     const double pixels = double(image.width) * image.height;
     return {look.colourfulness / pixels, look.brightness / pixels};
@@ -245,8 +252,7 @@ TEST(Extraction, coverArtIsNotTheVideo)
     const fs::path song = folder / "song.m4a";
     ASSERT_TRUE(ffmpeg(silence + " -i " + quoted(folder / "cover.png")
                        + " -map 0 -map 1 -c:a aac -c:v copy -disposition:v attached_pic " + quoted(song)));
-    EXPECT_EQ(failureOf(song), "noVideo: song.m4a");
-    EXPECT_FALSE(fs::exists(folder / "song" / "first.png"));
+    EXPECT_EQ(thrown([&] { extractFrames(song, decodeFrames); }), "noVideo: song.m4a");
 }
 
 } // namespace

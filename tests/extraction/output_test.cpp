@@ -15,7 +15,6 @@
 #include <set>
 #include <atomic>
 #include <fcntl.h>
-#include <fstream>
 #include <functional>
 #include <thread>
 #include <sys/file.h>
@@ -122,21 +121,51 @@ std::vector<std::string> namesIn(const fs::path& folder)
     return names;
 }
 
+// Beside the video, with only the last extension removed; a file where the folder should go
+// is an error; names of dots get a folder of their own.
 TEST(OutputFolder, isBesideTheVideoWithOnlyTheLastExtensionRemoved)
 {
     EXPECT_EQ(outputFolderFor("/m/trip.mov"), "/m/trip");
     EXPECT_EQ(outputFolderFor("/m/a.b.c.mov"), "/m/a.b.c");
     EXPECT_EQ(outputFolderFor("/x/clip"), "/x/clip");
     EXPECT_EQ(outputFolderFor("trip.mov"), fs::current_path() / "trip");
+
+    const fs::path folder = scratchFolder("blocked");
+    writeFile(folder / "trip", "in the way");
+    writeFile(folder / "clip", "video"); // without an extension the folder would be the video itself
+    fs::create_symlink(folder / "nowhere" / "at all", folder / "linked"); // a dangling link
+    for (const char* video : {"trip.mov", "clip", "linked.mp4"})
+        EXPECT_EQ(thrown([&] { writePair(outputPlaceFor(folder / video), bytesOf("1"), bytesOf("1")); }),
+                  "cannotCreateFolder: " + outputFolderFor(folder / video).string() + ": File exists");
+    EXPECT_EQ(contents(folder / "trip") + contents(folder / "clip"), "in the wayvideo");
+
+    // Nothing but dots before the extension would name the video's own folder or its parent:
+    // those get a folder of their own, beside the video and under the output folder.
+    const fs::path dots = scratchFolder("dotNames");
+    fs::create_directories(dots / "in");
+    fs::create_directories(dots / "out");
+    for (const auto& [name, made] : {std::pair{"..mp4", "._mp4"}, std::pair{"...mp4", ".._mp4"}}) {
+        const fs::path video = fs::path("in") / name;
+        EXPECT_EQ(writePair(outputPlaceFor(dots / video), bytesOf("1"), bytesOf("1")), dots / "in" / made);
+        EXPECT_EQ(writePair(Cli::outputPlaceUnder(dots / "out", video), bytesOf("1"), bytesOf("1")), dots / "out" / "in" / made);
+    }
+    // Nothing written anywhere else.
+    for (const fs::path& place : {dots / "in", dots / "out" / "in"})
+        EXPECT_EQ(namesIn(place), (std::vector<std::string>{".._mp4", "._mp4"}));
+    EXPECT_EQ(namesIn(dots / "out"), std::vector<std::string>{"in"});
+    EXPECT_EQ(namesIn(dots), (std::vector<std::string>{"in", "out"}));
 }
 
+// What a run killed outright left (a dot, the image's name, a dot, eight letters or digits)
+// goes with the next run; nothing else does.
 TEST(OutputFolder, aRerunReplacesBothImagesAndLeavesOtherFilesAlone)
 {
     const fs::path folder = scratchFolder("rerun");
     const fs::path video = makeClip(folder / "trip.mov", shortClip);
     fs::create_directory(folder / "trip");
-    writeFile(folder / "trip" / "notes.txt", "mine");
-    writeFile(folder / "trip" / "last.png", "old");
+    for (const char* name : {"last.png", "notes.txt", ".first.png.Ab3dEf9h", ".last.png.00000000", ".first.png.keep",
+                             ".first.png.Ab3dEf9-", ".last.png.Ab3dEf9hX"})
+        writeFile(folder / "trip" / name, "old");
 
     flushedRenames = 0;
     EXPECT_EQ(extractFrames(video, decodeFrames), folder / "trip");
@@ -144,67 +173,49 @@ TEST(OutputFolder, aRerunReplacesBothImagesAndLeavesOtherFilesAlone)
     // Each image is on the disk before it takes its name: after a power cut the folder
     // holds whole images, not empty files named first.png and last.png.
     EXPECT_EQ(flushedRenames, 4);
-    EXPECT_EQ(contents(folder / "trip" / "notes.txt"), "mine");
+    EXPECT_EQ(contents(folder / "trip" / "notes.txt"), "old");
     EXPECT_EQ(readMarks(readPNG(folder / "trip" / "last.png")).index, 4);
-    // Nothing but the two images and the user's own file: no temporary files left.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "trip"), fs::directory_iterator()), 3);
+    EXPECT_EQ(namesIn(folder / "trip"), (std::vector<std::string>{".first.png.Ab3dEf9-", ".first.png.keep",
+                                                                  ".last.png.Ab3dEf9hX", "first.png", "last.png", "notes.txt"}));
 }
 
-TEST(OutputFolder, aFileWhereTheFolderShouldGoIsAnError)
-{
-    const fs::path folder = scratchFolder("blocked");
-    writeFile(folder / "trip", "in the way");
-    writeFile(folder / "clip", "video"); // without an extension the folder would be the video itself
-    fs::create_symlink(folder / "nowhere" / "at all", folder / "linked"); // a dangling link
-    for (const char* video : {"trip.mov", "clip", "linked.mp4"}) {
-        EXPECT_EQ(thrown([&] { writePair(outputPlaceFor(folder / video), bytesOf("1"), bytesOf("1")); }),
-                  "cannotCreateFolder: " + outputFolderFor(folder / video).string() + ": File exists");
-    }
-    EXPECT_EQ(contents(folder / "trip") + contents(folder / "clip"), "in the wayvideo");
-}
-
-// Nothing but dots before the extension would name the video's own folder or its parent.
-TEST(OutputFolder, dotNamesGetAFolderOfTheirOwnBesideTheVideoAndUnderTheOutputFolder)
-{
-    const fs::path folder = scratchFolder("dotNames");
-    fs::create_directories(folder / "in");
-    fs::create_directories(folder / "out");
-    for (const auto& [name, made] : {std::pair{"..mp4", "._mp4"}, std::pair{"...mp4", ".._mp4"}}) {
-        const fs::path video = fs::path("in") / name;
-        EXPECT_EQ(writePair(outputPlaceFor(folder / video), bytesOf("1"), bytesOf("1")), folder / "in" / made);
-        EXPECT_EQ(writePair(Cli::outputPlaceUnder(folder / "out", video), bytesOf("1"), bytesOf("1")), folder / "out" / "in" / made);
-    }
-    // Nothing written anywhere else.
-    for (const fs::path& place : {folder / "in", folder / "out" / "in"})
-        EXPECT_EQ(namesIn(place), (std::vector<std::string>{".._mp4", "._mp4"}));
-    EXPECT_EQ(namesIn(folder / "out"), std::vector<std::string>{"in"});
-    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"in", "out"}));
-}
-
-// Two windows saving at once must not leave the process (and every later folder and
+// Windows saving at once: writers of one folder take turns, so that whenever none is writing
+// both its images are of one pair; and none leaves the process (and every later folder and
 // image) world-writable.
-TEST(WritePair, concurrentSavesKeepThePermissionsTheUmaskGives)
+TEST(WritePair, concurrentSavesLeaveMatchingPairsWithThePermissionsTheUmaskGives)
 {
     const mode_t before = ::umask(022);
-    const fs::path folder = scratchFolder("umask");
+    const fs::path folder = scratchFolder("concurrent");
+    const OutputPlace shared{folder, "shared"};
+    std::atomic<int> wrong = 0;
     {
         std::vector<std::jthread> windows;
         for (int w = 0; w < 8; ++w)
-            windows.emplace_back([&folder, w] {
+            windows.emplace_back([&, w] {
                 for (int i = 0; i < 40; ++i) {
+                    const std::string mark = std::to_string(w) + "-" + std::to_string(i);
                     const std::vector<std::uint8_t> png = encodePNGFile(grey(4, 4), "first.png");
-                    writePair(outputPlaceFor(folder / (std::to_string(w) + "-" + std::to_string(i) + ".mov")), png, png);
+                    writePair(outputPlaceFor(folder / (mark + ".mov")), png, png);
+                    wrong += thrown([&] { writePair(shared, bytesOf(mark + ":first"), bytesOf(mark + ":last")); }) != "no error";
+                    // Looked at as the next writer finds it: holding the writers' lock.
+                    const int held = ::open(shared.folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+                    ::flock(held, LOCK_SH);
+                    const std::string first = contents(shared.folder() / "first.png");
+                    const std::string last = contents(shared.folder() / "last.png");
+                    ::close(held);
+                    wrong += first.substr(0, first.find(':')) != last.substr(0, last.find(':'));
                 }
             });
     }
     EXPECT_EQ(::umask(before), 022);
+    EXPECT_EQ(wrong, 0);
     int images = 0;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         const fs::perms expected = entry.is_directory() ? fs::perms(0755) : fs::perms(0644);
         ASSERT_EQ(entry.status().permissions(), expected) << entry.path();
         images += entry.is_regular_file();
     }
-    EXPECT_EQ(images, 8 * 40 * 2);
+    EXPECT_EQ(images, (8 * 40 + 1) * 2); // the pairs and nothing else: no temporary file left
 }
 
 TEST(SavePNG, largeImagesRoundTripExactlyWhateverTheirContent)
@@ -247,42 +258,32 @@ TEST(SavePNG, largeImagesRoundTripExactlyWhateverTheirContent)
     }
 }
 
-#if !defined(__SANITIZE_ADDRESS__)
-// A picture's band that cannot get its buffer, on a machine short of memory: the clear
-// out-of-memory failure on the caller's thread, not the end of the process, and the bands
-// of the next picture are encoded as ever.
-TEST(SavePNG, aBandShortOfMemoryIsAnErrorNotACrash)
+// An image that cannot be a PNG is an error naming it. A picture's band that cannot get its
+// buffer, on a machine short of memory, is the clear out-of-memory failure on the caller's
+// thread, not the end of the process, and the bands of the next picture are encoded as ever.
+TEST(SavePNG, failuresAreErrorsNotCrashes)
 {
+    EXPECT_EQ(thrown([] { encodePNGFile(grey(0, 0), "last.png"); }), "Failed to encode PNG: last.png");
+#if !defined(__SANITIZE_ADDRESS__)
     const Image image = grey(1000, 1000); // bands of about 1.5 MB each
     failAllocationsFrom = 1 << 20;
     EXPECT_THROW(encodePNGFile(image, "first.png"), std::bad_alloc);
     failAllocationsFrom = 0;
     EXPECT_FALSE(encodePNGFile(image, "first.png").empty());
-}
 #endif
-
-TEST(SavePNG, anImageThatCannotBeAPngIsAnErrorNamingIt)
-{
-    EXPECT_EQ(thrown([] { encodePNGFile(grey(0, 0), "last.png"); }), "Failed to encode PNG: last.png");
 }
 
 // What `run` returns, run in a child process, which may give up what the tests' own process
 // must keep: its memory, its user.
 std::string inChild(const std::function<std::string()>& run)
 {
-    int channel[2];
-    EXPECT_EQ(::pipe(channel), 0);
-    if (::fork() == 0) {
-        const std::string message = run();
-        ::_exit(::write(channel[1], message.data(), message.size()) < 0);
-    }
-    ::close(channel[1]);
-    std::string message;
-    std::FILE* answer = ::fdopen(channel[0], "r");
-    for (int c; (c = std::fgetc(answer)) != EOF;)
-        message += char(c);
+    std::FILE* answer = std::tmpfile(); // open before the child gives up its user
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(std::fputs(run().c_str(), answer) < 0 || std::fflush(answer) != 0);
+    ::waitpid(child, nullptr, 0);
+    const std::string message = contents("/proc/self/fd/" + std::to_string(::fileno(answer)));
     std::fclose(answer);
-    ::wait(nullptr);
     return message;
 }
 
@@ -375,19 +376,6 @@ TEST(WritePair, waitsForAnotherProgramsLockOnlySoLong)
     ::close(held);
 }
 
-// What a run killed outright leaves goes with the next run; nothing else does.
-TEST(WritePair, removesOnlyTheTemporaryFilesOfKilledRuns)
-{
-    const fs::path folder = scratchFolder("stale") / "trip";
-    fs::create_directory(folder);
-    for (const char* name : {".first.png.Ab3dEf9h", ".last.png.00000000", "notes.txt", ".first.png.keep",
-                             ".first.png.Ab3dEf9-", ".last.png.Ab3dEf9hX"})
-        writeFile(folder / name, "x");
-    writePair({folder.parent_path(), "trip"}, bytesOf("1"), bytesOf("1"));
-    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{".first.png.Ab3dEf9-", ".first.png.keep",
-                                                         ".last.png.Ab3dEf9hX", "first.png", "last.png", "notes.txt"}));
-}
-
 // A pair that cannot be put in place leaves the earlier pair as it was, no temporary file
 // and no folder of its own.
 TEST(WritePair, aFailureLeavesTheFolderAsItWas)
@@ -421,60 +409,27 @@ TEST(WritePair, aFailureLeavesTheFolderAsItWas)
         EXPECT_TRUE(failure.ends_with(std::strerror(row.error))) << failure;
         refusedName.clear();
     }
-    EXPECT_EQ(contents(disk / "pair" / "first.png"), "old first");
-    EXPECT_EQ(contents(disk / "pair" / "last.png"), "old last");
+    EXPECT_EQ(contents(disk / "pair" / "first.png") + ", " + contents(disk / "pair" / "last.png"), "old first, old last");
     EXPECT_EQ(contents(disk / "blocked" / "first.png"), "old first");
-    const std::vector<std::string> pair{"first.png", "last.png"};
-    EXPECT_EQ(namesIn(disk / "pair"), pair);
-    EXPECT_EQ(namesIn(disk / "blocked"), pair);
+    for (const char* place : {"pair", "blocked"})
+        EXPECT_EQ(namesIn(disk / place), (std::vector<std::string>{"first.png", "last.png"})) << place;
     EXPECT_EQ(namesIn(disk), (std::vector<std::string>{"blocked", "pair"}));
     if (small)
         ::umount(disk.c_str());
-}
-
-// Writers of one folder take turns: whenever none is writing, both images are of one pair.
-TEST(WritePair, concurrentWritersLeaveAMatchingPair)
-{
-    const OutputPlace place{scratchFolder("turns"), "trip"};
-    std::atomic<int> wrong = 0;
-    const auto writer = [&](char who) {
-        for (int i = 0; i < 20; ++i) {
-            const std::string mark = who + std::to_string(i) + ":";
-            wrong += thrown([&] { writePair(place, bytesOf(mark + "first"), bytesOf(mark + "last")); }) != "no error";
-            // Looked at as the next writer finds it: holding the writers' lock.
-            const int folder = ::open(place.folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            ::flock(folder, LOCK_SH);
-            const std::string first = contents(place.folder() / "first.png");
-            const std::string last = contents(place.folder() / "last.png");
-            ::close(folder);
-            wrong += first.substr(0, first.find(':')) != last.substr(0, last.find(':'));
-        }
-    };
-    {
-        const std::jthread other(writer, 'a');
-        writer('b');
-    }
-    EXPECT_EQ(wrong, 0);
-    EXPECT_EQ(namesIn(place.folder()), (std::vector<std::string>{"first.png", "last.png"}));
 }
 
 TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
 {
     const fs::path folder = scratchFolder("badInput");
     writeFile(folder / "empty.mp4", "");
-    writeFile(folder / "text.mp4", "This is not a video, just some words.\n");
-    const fs::path whole = makeClip(folder / "whole.mp4", shortClip);
-    const std::string bytes = contents(whole);
+    const std::string bytes = contents(makeClip(folder / "whole.mp4", shortClip));
     writeFile(folder / "truncated.mp4", bytes.substr(0, bytes.size() / 3));
     // Every picture's data zeroed, the container intact: packets come, frames never do.
+    // The index (moov) follows the pictures (mdat); each box starts with its 32-bit size.
     std::string zeroed = bytes;
-    const std::size_t data = zeroed.find("mdat");
-    ASSERT_NE(data, std::string::npos);
-    std::size_t end = data - 4; // the box starts with its 32-bit big-endian size
-    for (std::size_t i = data - 4; i < data; ++i)
-        end += std::size_t(std::uint8_t(zeroed[i])) << (8 * (data - 1 - i));
-    ASSERT_LT(end, zeroed.size());
-    std::fill(zeroed.begin() + data + 4, zeroed.begin() + end, '\0');
+    const std::size_t data = zeroed.find("mdat"), index = zeroed.rfind("moov");
+    ASSERT_TRUE(data != std::string::npos && index != std::string::npos && data < index);
+    std::fill(zeroed.begin() + data + 4, zeroed.begin() + index - 4, '\0');
     writeFile(folder / "zeroed.mp4", zeroed);
     // The sample description names a format newer than any FFmpeg (as 'vvc1' is to 5.1).
     std::string newer = bytes;
@@ -482,7 +437,6 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
     ASSERT_NE(entry, std::string::npos);
     newer.replace(entry, 4, "qqv1");
     writeFile(folder / "newer.mp4", newer);
-    ASSERT_TRUE(ffmpeg("-f lavfi -t 1 -i anullsrc -c:a aac " + quoted(folder / "song.m4a")));
     fs::create_directory(folder / "folder.mp4");
     // Shared folders hold what others put there: lists that name the user's private
     // recording, a pipe nobody writes to, a picture far beyond what memory holds, pixels
@@ -500,11 +454,9 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
         const char* message;
     } rows[] = {
         {"empty.mp4", "unreadable: empty.mp4 ("},
-        {"text.mp4", "unreadable: text.mp4 ("},
         {"truncated.mp4", "unreadable: truncated.mp4 ("},
         {"zeroed.mp4", "noPicture: zeroed.mp4"},
         {"newer.mp4", "unsupportedFormat: newer.mp4 (qqv1)"},
-        {"song.m4a", "noVideo: song.m4a"},
         {"folder.mp4", "folder: folder.mp4"},
         {"missing.mp4", "notFound: missing.mp4"},
         {"playlist.mp4", "unreadable: playlist.mp4 ("},
@@ -547,7 +499,6 @@ TEST(BadInput, aVideoOrFolderChangedMidJobIsAClearError)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const fs::path video = makeClip(folder / "trip.mov", shortClip);
-        fs::remove_all(folder / "trip");
         bool acted = false;
         EXPECT_EQ(thrown([&] {
                       extractFrames(video, [&](int fd, const fs::path& name, const EncodedHandler& onPicture) {
@@ -559,7 +510,6 @@ TEST(BadInput, aVideoOrFolderChangedMidJobIsAClearError)
                       });
                   }),
                   row.message);
-        EXPECT_TRUE(acted);
         // The earlier pair stays as it was: here, no folder at all.
         EXPECT_FALSE(fs::exists(folder / "trip"));
     }
@@ -576,13 +526,10 @@ TEST(BadInput, runningOutOfMemoryIsAClearError)
     ASSERT_TRUE(ffmpeg("-f lavfi -i color=c=gray:s=5600x5600 -frames:v 1 -c:v mjpeg -q:v 31 " + quoted(video)));
     EXPECT_EQ(inChild([&] {
                   // Not room enough for the decoded picture (47 MB) and its RGB image (94 MB).
-                  std::ifstream statm("/proc/self/statm");
-                  std::uint64_t pages = 0;
-                  statm >> pages;
-                  const rlim_t cap = pages * ::sysconf(_SC_PAGESIZE) + (64ull << 20);
+                  const rlim_t cap = std::stoull(contents("/proc/self/statm")) * ::sysconf(_SC_PAGESIZE) + (64ull << 20);
                   const rlimit limit{cap, cap};
                   ::setrlimit(RLIMIT_AS, &limit);
-                  return failureOf(video);
+                  return thrown([&] { extractFrames(video, decodeFrames); });
               }),
               "outOfMemory: huge.avi");
 }

@@ -47,7 +47,6 @@ TEST(Translations, everyTableHoldsEveryKeyTheCodeUses)
 
 TEST(Translations, missingEntriesShowTheKeyWithItsArgumentInsertedOnce)
 {
-    EXPECT_EQ(Texts::text("drop.title"), QStringLiteral("drop.title"));
     EXPECT_EQ(Texts::text(disclaimerText), QString::fromUtf8(disclaimerText));
     EXPECT_EQ(Texts::text("status.processing %@", QStringLiteral("100%@ done%1")),
               QStringLiteral("status.processing 100%@ done%1"));
@@ -64,15 +63,12 @@ TEST(Translations, eachLanguageFindsItsTable)
         {QLocale(QLocale::Japanese, QLocale::Japan), "\u3053\u3053\u306B\u30D3\u30C7\u30AA\u3092\u30C9\u30ED\u30C3\u30D7"},
         {QLocale(QLocale::Chinese, QLocale::China), "\u5C06\u89C6\u9891\u62D6\u653E\u5230\u6B64\u5904"},
         {QLocale(QLocale::German, QLocale::Austria), "Video hierher ziehen"},
-        {QLocale(QLocale::Italian, QLocale::Italy), nullptr},
     };
     for (const auto& [locale, title] : sessions) {
         QTranslator table;
-        const bool found = table.load(locale, QStringLiteral("framepicker"), QStringLiteral("_"), QStringLiteral(":/i18n"));
-        EXPECT_EQ(found, title != nullptr) << locale.name().toStdString();
-        if (found) {
-            EXPECT_EQ(table.translate("Framepicker", "drop.title"), QString::fromUtf8(title)) << locale.name().toStdString();
-        }
+        ASSERT_TRUE(table.load(locale, QStringLiteral("framepicker"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+            << locale.name().toStdString();
+        EXPECT_EQ(table.translate("Framepicker", "drop.title"), QString::fromUtf8(title)) << locale.name().toStdString();
     }
 }
 
