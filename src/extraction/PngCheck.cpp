@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -34,7 +35,7 @@ struct Band {
     std::uint32_t trailer = 0; // the last chunk's: the checksum of all the rows
 };
 
-void inflateBand(Band& band, std::uint64_t rowBytes)
+void inflateBand(Band& band, std::uint64_t rowBytes, std::atomic<std::int64_t>& left)
 {
     std::span<const std::uint8_t> in = band.data;
     if (band.first) {
@@ -62,6 +63,10 @@ void inflateBand(Band& band, std::uint64_t rowBytes)
         stream.avail_out = out.size();
         status = inflate(&stream, Z_SYNC_FLUSH);
         const std::size_t made = out.size() - stream.avail_out;
+        // More than the picture's rows, in all the bands together: no need to inflate on
+        // (a stream of flushed zeros would keep every core busy for minutes).
+        if (left.fetch_sub(static_cast<std::int64_t>(made)) < static_cast<std::int64_t>(made))
+            status = Z_DATA_ERROR;
         for (std::uint64_t at = (rowBytes - band.inflated % rowBytes) % rowBytes; at < made; at += rowBytes)
             if (out[at] > 4) // filters 0 to 4: none, sub, up, average, Paeth
                 status = Z_DATA_ERROR;
@@ -85,9 +90,10 @@ bool holdsExactlyTheRows(std::vector<Band>& bands, std::uint64_t rowBytes, std::
     bands.front().first = true;
     bands.back().last = true;
     const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, bands.size());
+    std::atomic<std::int64_t> left = static_cast<std::int64_t>(rowBytes * rows);
     const auto work = [&](std::size_t worker) {
         for (std::size_t i = worker; i < bands.size(); i += workers)
-            inflateBand(bands[i], rowBytes);
+            inflateBand(bands[i], rowBytes, left);
     };
     {
         std::vector<std::jthread> helpers;

@@ -193,10 +193,11 @@ bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const Image
     const std::uint64_t mostRead = (::fstat(videoFd, &video) == 0 ? static_cast<std::uint64_t>(video.st_size) : 0) * 64 + (64 << 20);
     const auto started = Clock::now();
     std::uint64_t read = 0, progressMessages = 0;
+    // Progress keeps a job going, but not for ever: a worker that reports a byte now and then
+    // would.
+    const auto lastChance = started + std::chrono::minutes(10) + std::chrono::seconds(video.st_size >> 20);
     auto deadline = started + m_patience;
-    const auto patience = [&] {
-        return std::max(std::chrono::milliseconds(0), std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()));
-    };
+    const auto patience = [&] { return std::min(deadline, lastChance); };
     const auto checked = [&](std::vector<std::uint8_t> png) {
         if (const std::optional<std::string> problem = pngProblem(png))
             workerStopped(fileName, "sent " + *problem);

@@ -78,12 +78,13 @@ std::span<const std::uint8_t> textBytes(std::string_view text)
 }
 
 // Reads until size bytes or the end of the stream; returns how many came.
-std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size, std::chrono::milliseconds patience)
+std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size, std::chrono::steady_clock::time_point deadline)
 {
     std::size_t done = 0;
     while (done < size) {
         pollfd readable{fd, POLLIN, 0};
-        const int ready = ::poll(&readable, 1, static_cast<int>(std::min<std::chrono::milliseconds::rep>(patience.count(), 1 << 30)));
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const int ready = ::poll(&readable, 1, static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, 1 << 30)));
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready == 0)
@@ -185,10 +186,10 @@ int waitStatusOf(const Message& exit)
     return status;
 }
 
-std::optional<Message> receive(int fd, std::chrono::milliseconds patience)
+std::optional<Message> receive(int fd, std::chrono::steady_clock::time_point deadline)
 {
     std::array<std::uint8_t, headerBytes> head;
-    const std::size_t got = readUpTo(fd, head.data(), head.size(), patience);
+    const std::size_t got = readUpTo(fd, head.data(), head.size(), deadline);
     if (got == 0)
         return std::nullopt;
     if (got < head.size())
@@ -209,7 +210,7 @@ std::optional<Message> receive(int fd, std::chrono::milliseconds patience)
     while (done < length) {
         const std::size_t step = std::min<std::uint64_t>(length - done, 1 << 20);
         message.payload.resize(done + step);
-        if (readUpTo(fd, message.payload.data() + done, step, patience) < step)
+        if (readUpTo(fd, message.payload.data() + done, step, deadline) < step)
             throw Malformed();
         done += step;
     }

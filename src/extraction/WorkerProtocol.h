@@ -73,8 +73,8 @@ std::vector<std::uint8_t> exitPayload(int waitStatus);
 int waitStatusOf(const Message& exit);
 
 // The next message, or nothing at the end of the stream between two messages; Malformed
-// otherwise. Each read waits at most `patience` for bytes to come (Silent after that).
-std::optional<Message> receive(int fd, std::chrono::milliseconds patience = std::chrono::hours(24));
+// otherwise. Silent if the whole message has not come by `deadline`.
+std::optional<Message> receive(int fd, std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max());
 
 // The worker's side: sends the message that stands for the exception (MediaError,
 // ExtractionError, std::bad_alloc; anything else is an undecodable video). False if it could

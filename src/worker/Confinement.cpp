@@ -120,7 +120,7 @@ void filterSystemCalls(int resultFd)
               "seccomp_rule_add");
     };
     for (const int call : {SCMP_SYS(read), SCMP_SYS(pread64), SCMP_SYS(readv), SCMP_SYS(preadv), SCMP_SYS(lseek),
-                           SCMP_SYS(fstat), SCMP_SYS(close), SCMP_SYS(munmap), SCMP_SYS(mremap), SCMP_SYS(mprotect),
+                           SCMP_SYS(fstat), SCMP_SYS(close), SCMP_SYS(munmap), SCMP_SYS(mprotect),
                            SCMP_SYS(madvise), SCMP_SYS(brk), SCMP_SYS(futex), SCMP_SYS(set_robust_list), SCMP_SYS(rseq),
                            SCMP_SYS(rt_sigaction), SCMP_SYS(rt_sigprocmask), SCMP_SYS(rt_sigreturn), SCMP_SYS(sigaltstack),
                            SCMP_SYS(restart_syscall), SCMP_SYS(exit), SCMP_SYS(exit_group), SCMP_SYS(getpid),
@@ -133,7 +133,9 @@ void filterSystemCalls(int resultFd)
     rule(SCMP_ACT_ALLOW, SCMP_SYS(statx), {SCMP_A2(SCMP_CMP_MASKED_EQ, AT_EMPTY_PATH, AT_EMPTY_PATH)});
     for (const int call : {SCMP_SYS(write), SCMP_SYS(writev), SCMP_SYS(sendmsg), SCMP_SYS(sendto)})
         rule(SCMP_ACT_ALLOW, call, {SCMP_A0(SCMP_CMP_EQ, static_cast<scmp_datum_t>(resultFd))});
-    rule(SCMP_ACT_ALLOW, SCMP_SYS(mmap), {SCMP_A3(SCMP_CMP_MASKED_EQ, MAP_TYPE, MAP_PRIVATE)});
+    // Private, and not growing down: the data limit does not count a stack's mapping. mremap
+    // is not listed for the same reason (it keeps a stack a stack); realloc copies instead.
+    rule(SCMP_ACT_ALLOW, SCMP_SYS(mmap), {SCMP_A3(SCMP_CMP_MASKED_EQ, MAP_TYPE | MAP_GROWSDOWN, MAP_PRIVATE)});
     for (const int option : {PR_SET_NAME, PR_GET_NAME}) // decoder threads name themselves
         rule(SCMP_ACT_ALLOW, SCMP_SYS(prctl), {SCMP_A0(SCMP_CMP_EQ, static_cast<scmp_datum_t>(option))});
     for (const int command : {F_GETFD, F_SETFD, F_GETFL})

@@ -77,6 +77,10 @@ TEST(Confinement, aConfinedChildReachesNothingButItsResultSocket)
         {"mapsSharedMemory",
          [] { return outcome(::mmap(nullptr, 1 << 20, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0) != MAP_FAILED); },
          EPERM},
+        {"mapsAStackTheLimitDoesNotCount", // 2 GiB
+         [] { return outcome(::mmap(nullptr, size_t{2} << 30, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_GROWSDOWN, -1, 0) != MAP_FAILED); },
+         EPERM},
+        {"growsAMapping", [] { return outcome(::mremap(nullptr, 0, 1 << 20, MREMAP_MAYMOVE) != MAP_FAILED); }, EPERM},
         {"makesAMemoryFile", [] { return outcome(::memfd_create("x", 0) >= 0); }, EPERM},
         {"raisesItsMemoryLimit", [] { const rlimit none{RLIM_INFINITY, RLIM_INFINITY}; return outcome(::setrlimit(RLIMIT_DATA, &none) == 0); }, EPERM},
         // A thread refused throws, and the child ends before it reports.

@@ -95,6 +95,10 @@ int main()
         if (const auto bytes = forged.find(content); bytes != forged.end()) {
             for (std::size_t done = 0; done < bytes->second.size();)
                 done += static_cast<std::size_t>(::write(results, bytes->second.data() + done, bytes->second.size() - done));
+        } else if (content == "trickle") { // a byte of an image now and then, never all of it
+            const std::vector<std::uint8_t> header = WorkerProtocol::encode(Type::firstImage, png);
+            for (std::size_t sent = 0; sent < header.size() && ::write(results, &header[sent], 1) == 1; ++sent)
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
         } else if (content == "endless") {
             for (std::uint64_t read = 1;; ++read)
                 send(Type::progress, WorkerProtocol::countPayload(read));

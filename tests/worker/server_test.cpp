@@ -72,6 +72,7 @@ TEST(WorkerServer, eachWayAJobCanEnd)
         {"stopped while hanging", "hang", "The job was cancelled"},
         {"silent", "silent", "notResponding: clip.mp4"},
         {"closed its end, then silent", "closeAndHang", "notResponding: clip.mp4"},
+        {"an image a byte at a time", "trickle", "notResponding: clip.mp4"},
         {"a script for an image", "notPng", stopped + " (sent not a PNG file)"},
         {"an empty image", "empty", stopped + " (sent not a PNG file)"},
         {"an oversized header", "oversized", stopped + " (sent a PNG picture of 30000 \u00D7 30000 pixels)"},
