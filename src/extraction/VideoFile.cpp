@@ -14,6 +14,7 @@ extern "C" {
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -108,7 +109,9 @@ std::int64_t VideoFile::seekTo(void* opaque, std::int64_t offset, int whence)
     auto* source = static_cast<Source*>(opaque);
     struct stat status {};
     const bool needsSize = (whence & ~AVSEEK_FORCE) == AVSEEK_SIZE || (whence & ~AVSEEK_FORCE) == SEEK_END;
-    if (needsSize && ::fstat(source->fd, &status) != 0)
+    // The fstat system call itself: glibc's fstat is newfstatat, which would look up any path
+    // given, and so is not allowed in the confined worker.
+    if (needsSize && ::syscall(SYS_fstat, source->fd, &status) != 0)
         return AVERROR(errno);
     std::int64_t target;
     switch (whence & ~AVSEEK_FORCE) {

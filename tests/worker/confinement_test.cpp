@@ -22,6 +22,7 @@ extern "C" {
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -63,6 +64,7 @@ TEST(Confinement, aConfinedChildReachesNothingButItsResultSocket)
         int expected; // errno, 0: works
     } rows[] = {
         {"readsPasswd", [] { return openFile("/etc/passwd", O_RDONLY); }, EACCES},
+        {"looksAtPasswd", [] { struct stat status {}; return outcome(::stat("/etc/passwd", &status) == 0); }, EPERM},
         {"createsAFileInTmp", [&] { return openFile(created, O_WRONLY | O_CREAT | O_EXCL); }, EACCES},
         {"writesItsParentsMemory", [&] { return openFile(parentMemory, O_RDWR); }, EACCES},
         {"loadsALibrary", [] { return ::dlopen(AVFILTER_LIBRARY, RTLD_NOW | RTLD_LOCAL) ? 0 : EACCES; }, EACCES},
