@@ -63,13 +63,8 @@ Frames readFrames(const fs::path& videoArgument, const Decoder& decoder)
 
 fs::path extractFrames(const fs::path& video, const Decoder& decoder)
 {
-    return extractFramesInto(video, outputPlaceFor(video), decoder);
-}
-
-fs::path extractFramesInto(const fs::path& video, const OutputPlace& place, const Decoder& decoder)
-{
     const Frames frames = readFrames(video, decoder);
-    return writePair(place, frames.first, frames.last);
+    return writePair(outputPlaceFor(video), frames.first, frames.last);
 }
 
 } // namespace FrameExtractor

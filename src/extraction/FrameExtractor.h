@@ -28,8 +28,5 @@ Frames readFrames(const std::filesystem::path& video, const Decoder& decoder);
 // run; if the job fails, the folder holds what it held before (and is not made at all if it
 // was not there). See OutputFolder.h for where the folder is and how the pair is written.
 std::filesystem::path extractFrames(const std::filesystem::path& video, const Decoder& decoder);
-// The same job, writing into the given place instead of the folder beside the video.
-std::filesystem::path extractFramesInto(const std::filesystem::path& video, const OutputPlace& place,
-                                        const Decoder& decoder);
 
 } // namespace FrameExtractor

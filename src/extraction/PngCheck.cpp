@@ -1,4 +1,5 @@
 #include "PngCheck.h"
+#include "PngEncoder.h"
 #include "WorkerProtocol.h"
 
 #include <algorithm>
@@ -13,7 +14,6 @@ namespace FrameExtractor {
 
 namespace {
 
-constexpr std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 // The encoder writes one IDAT chunk a core; a file of more is not one of ours.
 constexpr std::size_t mostDataChunks = 1024;
 
@@ -116,9 +116,9 @@ bool holdsExactlyTheRows(std::vector<Band>& bands, std::uint64_t rowBytes, std::
 
 std::optional<std::string> pngProblem(std::span<const std::uint8_t> png)
 {
-    if (png.size() < sizeof signature || !std::equal(std::begin(signature), std::end(signature), png.begin()))
+    if (png.size() < sizeof pngSignature || !std::equal(std::begin(pngSignature), std::end(pngSignature), png.begin()))
         return "not a PNG file";
-    std::size_t at = sizeof signature;
+    std::size_t at = sizeof pngSignature;
     std::uint64_t rowBytes = 0, rows = 0;
     std::vector<Band> bands;
     enum { header, body, end } expected = header;

@@ -78,6 +78,20 @@ int refuseNestedOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictio
     return AVERROR(EPERM);
 }
 
+// The decoder threads for pictures of this size: one per core and one more, as FFmpeg would
+// choose, but no more than the memory limit holds, so that a picture that decodes on a
+// machine of two cores decodes on one of sixteen too. `memory`: bytes, 0 for no limit.
+int decoderThreads(int cores, std::int64_t pictureBytes, std::uint64_t memory)
+{
+    // FFmpeg takes no more than 16 on its own; frame threads hold about three pictures each,
+    // and half the memory is left for the reference pictures, the conversion and the PNG.
+    const int wanted = cores > 1 ? std::min(cores + 1, 16) : 1;
+    if (memory == 0 || pictureBytes <= 0)
+        return wanted;
+    const std::uint64_t fit = memory / 2 / (3 * static_cast<std::uint64_t>(pictureBytes));
+    return static_cast<int>(std::clamp<std::uint64_t>(fit, 1, static_cast<std::uint64_t>(wanted)));
+}
+
 // As FFmpeg reads files itself: larger packets go straight into their own buffers.
 constexpr int ioBufferSize = 1 << 15;
 
@@ -125,17 +139,6 @@ std::int64_t VideoFile::seekTo(void* opaque, std::int64_t offset, int whence)
         return AVERROR(EINVAL);
     source->position = target;
     return target;
-}
-
-int decoderThreads(int cores, std::int64_t pictureBytes, std::uint64_t memory)
-{
-    // FFmpeg takes no more than 16 on its own; frame threads hold about three pictures each,
-    // and half the memory is left for the reference pictures, the conversion and the PNG.
-    const int wanted = cores > 1 ? std::min(cores + 1, 16) : 1;
-    if (memory == 0 || pictureBytes <= 0)
-        return wanted;
-    const std::uint64_t fit = memory / 2 / (3 * static_cast<std::uint64_t>(pictureBytes));
-    return static_cast<int>(std::clamp<std::uint64_t>(fit, 1, static_cast<std::uint64_t>(wanted)));
 }
 
 VideoFile::VideoFile(int fd, const fs::path& path, ReadCount* read)
@@ -198,11 +201,11 @@ void VideoFile::openDecoder(int index)
     m_decoder->pkt_timebase = stream()->time_base;
     rlimit memory{};
     const bool limited = ::getrlimit(RLIMIT_DATA, &memory) == 0 && memory.rlim_cur != RLIM_INFINITY;
+    // A format not known yet is taken as the largest one.
     const int pictureBytes = av_image_get_buffer_size(
         parameters->format >= 0 ? static_cast<AVPixelFormat>(parameters->format) : AV_PIX_FMT_YUV444P16, parameters->width,
         parameters->height, 1);
-    m_decoder->thread_count = decoderThreads(av_cpu_count(), pictureBytes > 0 ? pictureBytes : std::int64_t(parameters->width) * parameters->height * 6,
-                                             limited ? memory.rlim_cur : 0);
+    m_decoder->thread_count = decoderThreads(av_cpu_count(), pictureBytes, limited ? memory.rlim_cur : 0);
     // A picture that grows past the bound in mid-stream is refused by the decoder itself.
     m_decoder->max_pixels = maxDecodedPixels;
     if (const int error = avcodec_open2(m_decoder.get(), codec, nullptr); error < 0)

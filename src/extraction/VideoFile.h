@@ -27,11 +27,6 @@ struct ReadCount {
     std::function<void(std::uint64_t)> report;
 };
 
-// The decoder threads for pictures of this size: one per core and one more, as FFmpeg would
-// choose, but no more than the memory limit holds, so that a picture that decodes on a
-// machine of two cores decodes on one of sixteen too. `memory`: bytes, 0 for no limit.
-int decoderThreads(int cores, std::int64_t pictureBytes, std::uint64_t memory);
-
 // One opened video: the demuxer, the decoder of its video stream, and the packet loop
 // that follows the send/receive contract. Failures are MediaErrors naming the video.
 //

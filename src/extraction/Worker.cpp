@@ -33,8 +33,7 @@ namespace {
 namespace Protocol = WorkerProtocol;
 
 constexpr int controlFdOfServer = 3;
-// Set to anything, the worker sends the decoder's log and the parent prints it on stderr.
-constexpr const char* logVariable = "FRAMEPICKER_WORKER_LOG";
+using Protocol::logVariable;
 
 [[noreturn]] void workerStopped(const std::string& fileName, const std::string& reason)
 {

@@ -77,6 +77,25 @@ std::span<const std::uint8_t> textBytes(std::string_view text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
+// A payload of one number, and the number of a message of `type` that carries one.
+template <typename Number>
+std::vector<std::uint8_t> numberPayload(Number number)
+{
+    std::vector<std::uint8_t> bytes(sizeof number);
+    std::memcpy(bytes.data(), &number, sizeof number);
+    return bytes;
+}
+
+template <typename Number>
+Number numberOf(const Message& message, Type type)
+{
+    Number number = 0;
+    if (message.type != type || message.payload.size() != sizeof number)
+        throw Malformed();
+    std::memcpy(&number, message.payload.data(), sizeof number);
+    return number;
+}
+
 // Reads until size bytes or the end of the stream; returns how many came.
 std::size_t readUpTo(int fd, std::uint8_t* data, std::size_t size, std::chrono::steady_clock::time_point deadline)
 {
@@ -155,35 +174,22 @@ std::vector<std::uint8_t> mediaFailurePayload(MediaError::Kind kind, std::string
 
 std::vector<std::uint8_t> countPayload(std::uint64_t count)
 {
-    std::vector<std::uint8_t> bytes(sizeof count);
-    std::memcpy(bytes.data(), &count, sizeof count);
-    return bytes;
+    return numberPayload(count);
 }
 
 std::uint64_t countOf(const Message& progress)
 {
-    std::uint64_t count = 0;
-    if (progress.type != Type::progress || progress.payload.size() != sizeof count)
-        throw Malformed();
-    std::memcpy(&count, progress.payload.data(), sizeof count);
-    return count;
+    return numberOf<std::uint64_t>(progress, Type::progress);
 }
 
 std::vector<std::uint8_t> exitPayload(int waitStatus)
 {
-    const auto status = static_cast<std::int32_t>(waitStatus);
-    std::vector<std::uint8_t> bytes(sizeof status);
-    std::memcpy(bytes.data(), &status, sizeof status);
-    return bytes;
+    return numberPayload(static_cast<std::int32_t>(waitStatus));
 }
 
 int waitStatusOf(const Message& exit)
 {
-    std::int32_t status = 0;
-    if (exit.type != Type::exit || exit.payload.size() != sizeof status)
-        throw Malformed();
-    std::memcpy(&status, exit.payload.data(), sizeof status);
-    return status;
+    return numberOf<std::int32_t>(exit, Type::exit);
 }
 
 std::optional<Message> receive(int fd, std::chrono::steady_clock::time_point deadline)

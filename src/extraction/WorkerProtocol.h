@@ -22,9 +22,9 @@ enum class Type : std::uint32_t {
     mediaFailure,   // u32 MediaError::Kind (one a decoder can meet), then the reason
     pngFailure,     // nothing: the parent knows which image it was waiting for
     outOfMemory,    // nothing
-    progress,       // u64 packets read so far, rising
+    progress,       // u64 bytes the demuxer has read so far, rising
     exit,           // i32 wait status of the worker; only the fork server's own socket carries it
-    log,            // a line of the decoder's log, for developers (FRAMEPICKER_WORKER_LOG)
+    log,            // a line of the decoder's log, for developers (logVariable)
     libraryNeeded,  // nothing: ask again, with the libraries loaded in the server first
 };
 
@@ -37,6 +37,9 @@ inline constexpr std::int64_t maxPictureSide = 65535;
 inline constexpr std::uint64_t maxImageBytes = maxPicturePixels * 4 + maxPictureSide
     + (maxPicturePixels * 4 / 65535 + 1) * 5 + (std::uint64_t{1} << 20);
 inline constexpr std::uint64_t maxTextBytes = 4096;
+// Set to anything in the environment, the worker sends the decoder's log and the parent
+// prints it on stderr.
+inline constexpr const char* logVariable = "FRAMEPICKER_WORKER_LOG";
 
 struct Message {
     Type type;

@@ -38,7 +38,6 @@ namespace Confinement {
 
 namespace {
 
-
 constexpr std::uint64_t dataLimit = std::uint64_t{1} << 30;
 
 [[noreturn]] void fail(int error, const char* what)

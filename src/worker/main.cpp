@@ -34,7 +34,7 @@ void sendResult(WorkerProtocol::Type type, std::span<const std::uint8_t> payload
     WorkerProtocol::send(resultSocket, type, payload);
 }
 
-// With FRAMEPICKER_WORKER_LOG set, the decoder's warnings and errors go to the parent, which
+// With WorkerProtocol::logVariable set, the decoder's warnings and errors go to the parent, which
 // prints them; the worker itself has no terminal to print on.
 void sendLogLine(void* object, int level, const char* format, va_list arguments)
 {
@@ -61,7 +61,7 @@ void decodeConfined(int videoFd, const std::string& probeName, int resultFd)
     } catch (const std::system_error& error) {
         throw MediaError(MediaError::Kind::notConfined, probeName, error.what());
     }
-    if (std::getenv("FRAMEPICKER_WORKER_LOG")) {
+    if (std::getenv(WorkerProtocol::logVariable)) {
         av_log_set_level(AV_LOG_WARNING);
         av_log_set_callback(sendLogLine);
     }
