@@ -367,5 +367,45 @@ Rückgabewert: 0, wenn alle Videos gelangen, 1, wenn eines scheiterte, 2 bei
 falschem Aufruf.
 </translation>
     </message>
+    <message>
+        <source>status.cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>status.cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>status.percent %@</source>
+        <translation>%@ %</translation>
+    </message>
+    <message>
+        <source>status.timeLeft %@</source>
+        <translation>noch etwa %@</translation>
+    </message>
+    <message>
+        <source>frames.first</source>
+        <translation>Erstes</translation>
+    </message>
+    <message>
+        <source>frames.last</source>
+        <translation>Letztes</translation>
+    </message>
+    <message>
+        <source>frames.first.name %@</source>
+        <translation>Erstes Bild von %@</translation>
+    </message>
+    <message>
+        <source>frames.last.name %@</source>
+        <translation>Letztes Bild von %@</translation>
+    </message>
+    <message>
+        <source>status.error.cannotOpen %@</source>
+        <translation>Kein Programm konnte „%@“ öffnen.</translation>
+    </message>
+    <message>
+        <source>launch.more %@</source>
+        <translation>%@ weitere</translation>
+    </message>
 </context>
 </TS>

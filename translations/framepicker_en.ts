@@ -363,5 +363,45 @@ Results and errors have one line each, in the order the videos were given.
 Exit status: 0 if every video succeeded, 1 if any failed, 2 for a usage error.
 </translation>
     </message>
+    <message>
+        <source>status.cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>status.cancelled</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>status.percent %@</source>
+        <translation>%@%</translation>
+    </message>
+    <message>
+        <source>status.timeLeft %@</source>
+        <translation>about %@ left</translation>
+    </message>
+    <message>
+        <source>frames.first</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>frames.last</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>frames.first.name %@</source>
+        <translation>First frame of %@</translation>
+    </message>
+    <message>
+        <source>frames.last.name %@</source>
+        <translation>Last frame of %@</translation>
+    </message>
+    <message>
+        <source>status.error.cannotOpen %@</source>
+        <translation>No program could open “%@”.</translation>
+    </message>
+    <message>
+        <source>launch.more %@</source>
+        <translation>%@ more</translation>
+    </message>
 </context>
 </TS>

@@ -367,5 +367,45 @@ Estado de salida: 0 si todos los vídeos salieron bien, 1 si alguno falló, 2 si
 el uso es incorrecto.
 </translation>
     </message>
+    <message>
+        <source>status.cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>status.cancelled</source>
+        <translation>Cancelado</translation>
+    </message>
+    <message>
+        <source>status.percent %@</source>
+        <translation>%@ %</translation>
+    </message>
+    <message>
+        <source>status.timeLeft %@</source>
+        <translation>quedan unos %@</translation>
+    </message>
+    <message>
+        <source>frames.first</source>
+        <translation>Primero</translation>
+    </message>
+    <message>
+        <source>frames.last</source>
+        <translation>Último</translation>
+    </message>
+    <message>
+        <source>frames.first.name %@</source>
+        <translation>Primer fotograma de %@</translation>
+    </message>
+    <message>
+        <source>frames.last.name %@</source>
+        <translation>Último fotograma de %@</translation>
+    </message>
+    <message>
+        <source>status.error.cannotOpen %@</source>
+        <translation>Ningún programa pudo abrir «%@».</translation>
+    </message>
+    <message>
+        <source>launch.more %@</source>
+        <translation>%@ más</translation>
+    </message>
 </context>
 </TS>

@@ -367,5 +367,45 @@ Code de sortie : 0 si toutes les vidéos ont réussi, 1 si l’une a échoué, 2
 cas d’utilisation incorrecte.
 </translation>
     </message>
+    <message>
+        <source>status.cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>status.cancelled</source>
+        <translation>Annulé</translation>
+    </message>
+    <message>
+        <source>status.percent %@</source>
+        <translation>%@ %</translation>
+    </message>
+    <message>
+        <source>status.timeLeft %@</source>
+        <translation>encore %@ environ</translation>
+    </message>
+    <message>
+        <source>frames.first</source>
+        <translation>Première</translation>
+    </message>
+    <message>
+        <source>frames.last</source>
+        <translation>Dernière</translation>
+    </message>
+    <message>
+        <source>frames.first.name %@</source>
+        <translation>Première image de %@</translation>
+    </message>
+    <message>
+        <source>frames.last.name %@</source>
+        <translation>Dernière image de %@</translation>
+    </message>
+    <message>
+        <source>status.error.cannotOpen %@</source>
+        <translation>Aucun programme n’a pu ouvrir « %@ ».</translation>
+    </message>
+    <message>
+        <source>launch.more %@</source>
+        <translation>%@ de plus</translation>
+    </message>
 </context>
 </TS>

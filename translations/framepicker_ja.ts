@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>launch.tooMany %@</source>
-        <translation>Framepicker で一度に開けるビデオは 8 本までで、それぞれを専用のウインドウで開きます。開かなかったビデオ：%@ 本</translation>
+        <translation>Framepicker で一度に開けるビデオは 8 本までで、それぞれを専用のウインドウで開きます。開かなかったビデオ：%@。</translation>
     </message>
     <message>
         <source>Framepicker</source>
@@ -362,6 +362,46 @@ By using the software you agree to indemnify and hold harmless its authors and r
 結果とエラーはそれぞれ 1 行で、ビデオを指定した順に表示されます。
 終了ステータス: すべて成功なら 0、失敗があれば 1、使い方の誤りなら 2。
 </translation>
+    </message>
+    <message>
+        <source>status.cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>status.cancelled</source>
+        <translation>キャンセルしました</translation>
+    </message>
+    <message>
+        <source>status.percent %@</source>
+        <translation>%@%</translation>
+    </message>
+    <message>
+        <source>status.timeLeft %@</source>
+        <translation>残り約 %@</translation>
+    </message>
+    <message>
+        <source>frames.first</source>
+        <translation>最初</translation>
+    </message>
+    <message>
+        <source>frames.last</source>
+        <translation>最後</translation>
+    </message>
+    <message>
+        <source>frames.first.name %@</source>
+        <translation>%@ の最初のフレーム</translation>
+    </message>
+    <message>
+        <source>frames.last.name %@</source>
+        <translation>%@ の最後のフレーム</translation>
+    </message>
+    <message>
+        <source>status.error.cannotOpen %@</source>
+        <translation>「%@」を開けるプログラムがありませんでした。</translation>
+    </message>
+    <message>
+        <source>launch.more %@</source>
+        <translation>ほか %@ 本</translation>
     </message>
 </context>
 </TS>

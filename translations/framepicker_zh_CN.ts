@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>launch.tooMany %@</source>
-        <translation>Framepicker 一次最多打开八个视频，每个视频各占一个窗口。未打开的视频：%@ 个。</translation>
+        <translation>Framepicker 一次最多打开八个视频，每个视频各占一个窗口。未打开的视频：%@。</translation>
     </message>
     <message>
         <source>Framepicker</source>
@@ -361,6 +361,46 @@ By using the software you agree to indemnify and hold harmless its authors and r
 结果和错误各占一行，按视频给出的顺序排列。
 退出状态：全部成功为 0，有失败为 1，用法错误为 2。
 </translation>
+    </message>
+    <message>
+        <source>status.cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>status.cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>status.percent %@</source>
+        <translation>%@%</translation>
+    </message>
+    <message>
+        <source>status.timeLeft %@</source>
+        <translation>剩余约 %@</translation>
+    </message>
+    <message>
+        <source>frames.first</source>
+        <translation>第一帧</translation>
+    </message>
+    <message>
+        <source>frames.last</source>
+        <translation>最后一帧</translation>
+    </message>
+    <message>
+        <source>frames.first.name %@</source>
+        <translation>%@ 的第一帧</translation>
+    </message>
+    <message>
+        <source>frames.last.name %@</source>
+        <translation>%@ 的最后一帧</translation>
+    </message>
+    <message>
+        <source>status.error.cannotOpen %@</source>
+        <translation>没有程序能打开“%@”。</translation>
+    </message>
+    <message>
+        <source>launch.more %@</source>
+        <translation>另外 %@ 个</translation>
     </message>
 </context>
 </TS>

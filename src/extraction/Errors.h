@@ -11,6 +11,11 @@
 // the kind's name, the file and the reason, for logs.
 namespace FrameExtractor {
 
+// A job its caller stopped (JobControl::stop), or that ended as the program quit.
+struct Cancelled : std::exception {
+    const char* what() const noexcept override { return "The job was cancelled"; }
+};
+
 class ExtractionError : public std::exception {
 public:
     enum class Kind { cannotSavePNG };

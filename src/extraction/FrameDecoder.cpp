@@ -164,20 +164,20 @@ bool loadLibraries()
     return loadFilterLibrary();
 }
 
-void decodeFrames(int fd, const fs::path& video, const EncodedHandler& onPicture)
-{
-    decodeFramesReporting(fd, video, onPicture, {});
-}
-
-void decodeFramesReporting(int fd, const fs::path& video, const EncodedHandler& onPicture, const ProgressHandler& onProgress)
+void decodeFrames(int fd, const fs::path& video, const EncodedHandler& onPicture, const JobControl& control)
 {
     silenceLibraryLog();
-    ReadCount read{0, onProgress};
+    ReadCount read{.control = control};
     try {
         decode(fd, video, onPicture, read);
     } catch (const std::bad_alloc&) {
         // Huge pictures on a machine short of memory; what was allocated is released by now.
         fail(MediaError::Kind::outOfMemory, video);
+    } catch (const MediaError&) {
+        // A stopped job's reads fail, and whatever was reading then reports that.
+        if (control.stop.stop_requested())
+            throw Cancelled();
+        throw;
     }
 }
 

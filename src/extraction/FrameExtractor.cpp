@@ -44,7 +44,7 @@ UniqueFd openVideo(const fs::path& video, const FileIdentity& identity)
 
 } // namespace
 
-Frames readFrames(const fs::path& videoArgument, const Decoder& decoder)
+Frames readFrames(const fs::path& videoArgument, const Decoder& decoder, const JobControl& control)
 {
     const fs::path video = fs::absolute(videoArgument);
     const FileIdentity identity = identifyVideo(video);
@@ -53,7 +53,7 @@ Frames readFrames(const fs::path& videoArgument, const Decoder& decoder)
         const UniqueFd fd = openVideo(video, identity);
         decoder(fd.get(), video, [&](Picture picture, std::vector<std::uint8_t> png) {
             (picture == Picture::first ? first : last) = std::move(png);
-        });
+        }, control);
     }
     if (!first || !last)
         fail(MediaError::Kind::noPicture, video);

@@ -2,7 +2,6 @@
 #include "Errors.h"
 #include "FileReplacement.h"
 #include "UniqueFd.h"
-#include "Worker.h"
 
 #include <algorithm>
 #include <cerrno>

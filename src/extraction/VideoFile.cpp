@@ -97,9 +97,26 @@ constexpr int ioBufferSize = 1 << 15;
 
 } // namespace
 
+void ReadCount::planFrom(std::int64_t position, std::int64_t size)
+{
+    if (position >= 0 && size > position)
+        planned = bytes + static_cast<std::uint64_t>(size - position);
+}
+
+void ReadCount::add(std::uint64_t count)
+{
+    bytes += count;
+    if (planned > 0)
+        done = std::max(done, std::min(static_cast<double>(bytes) / static_cast<double>(planned), 1.0));
+    if (control.onProgress)
+        control.onProgress({bytes, done});
+}
+
 int VideoFile::readPacket(void* opaque, std::uint8_t* buffer, int size)
 {
     auto* source = static_cast<Source*>(opaque);
+    if (source->read && source->read->control.stop.stop_requested())
+        return AVERROR_EXIT;
     for (;;) {
         const ssize_t n = ::pread(source->fd, buffer, static_cast<std::size_t>(size), source->position);
         if (n < 0 && errno == EINTR)
@@ -109,11 +126,8 @@ int VideoFile::readPacket(void* opaque, std::uint8_t* buffer, int size)
         if (n == 0)
             return AVERROR_EOF;
         source->position += n;
-        if (source->read) {
-            source->read->bytes += static_cast<std::uint64_t>(n);
-            if (source->read->report)
-                source->read->report(source->read->bytes);
-        }
+        if (source->read)
+            source->read->add(static_cast<std::uint64_t>(n));
         return static_cast<int>(n);
     }
 }
@@ -220,6 +234,7 @@ bool VideoFile::seekBefore(std::int64_t timestamp)
     avcodec_flush_buffers(m_decoder.get());
     m_draining = false;
     m_landedAt = AV_NOPTS_VALUE;
+    m_planned = false;
     return true;
 }
 
@@ -255,6 +270,11 @@ bool VideoFile::nextFrame(AVFrame* frame)
         if (m_packet->stream_index == m_index) {
             if (m_landedAt == AV_NOPTS_VALUE)
                 m_landedAt = m_packet->dts != AV_NOPTS_VALUE ? m_packet->dts : m_packet->pts;
+            // From the first picture's packet on, the reading runs to the end of the file.
+            if (!m_planned && m_source.read) {
+                m_planned = true;
+                m_source.read->planFrom(m_packet->pos >= 0 ? m_packet->pos : avio_tell(m_format->pb), avio_size(m_format->pb));
+            }
             m_decoder->skip_frame = mayDiscard(m_packet.get()) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
             const int sent = avcodec_send_packet(m_decoder.get(), m_packet.get());
             if (sent == AVERROR(ENOMEM)) {

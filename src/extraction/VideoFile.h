@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FFmpegPointers.h"
+#include "FrameDecoder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -21,10 +22,17 @@ bool showsLater(const AVFrame* frame, const AVFrame* best);
 // (an 8K frame and a little more) the decoder's reference pictures alone take most of it.
 inline constexpr std::int64_t maxDecodedPixels = std::int64_t(8192) * 4352;
 
-// The bytes a job has read, and whom to tell after each read.
+// The bytes a job has read, what it is expected to read in all, and whom to tell after each
+// read. The stop asked for is seen at the next read, which then fails (Cancelled).
 struct ReadCount {
     std::uint64_t bytes = 0;
-    std::function<void(std::uint64_t)> report;
+    std::uint64_t planned = 0; // 0 until the reading's start is known
+    double done = 0;
+    JobControl control;
+
+    // The reading from here on goes from `position` to the end of a file of `size` bytes.
+    void planFrom(std::int64_t position, std::int64_t size);
+    void add(std::uint64_t count);
 };
 
 // One opened video: the demuxer, the decoder of its video stream, and the packet loop
@@ -93,6 +101,7 @@ private:
     int m_index = -1;
     bool m_draining = false;
     std::int64_t m_landedAt = AV_NOPTS_VALUE;
+    bool m_planned = false; // the read count knows where the reading since the last seek began
     bool m_skipping = false;
     std::int64_t m_latest = AV_NOPTS_VALUE;
     bool m_skippedAny = false;

@@ -162,15 +162,15 @@ WorkerServer::~WorkerServer()
     stop();
 }
 
-void WorkerServer::run(int videoFd, const std::string& fileName, const ImageHandler& onImage)
+void WorkerServer::run(int videoFd, const std::string& fileName, const ImageHandler& onImage, const JobControl& control)
 {
-    if (!runOnce(videoFd, fileName, onImage) && !runOnce(videoFd, fileName, onImage))
+    if (!runOnce(videoFd, fileName, onImage, control) && !runOnce(videoFd, fileName, onImage, control))
         throw MediaError(MediaError::Kind::unconvertibleColours, fileName, "libavfilter cannot be loaded");
 }
 
 // False when the child needed a library its server had not loaded; the next request asks
 // the server to load it first.
-bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const ImageHandler& onImage)
+bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const ImageHandler& onImage, const JobControl& control)
 {
     using Clock = std::chrono::steady_clock;
     // Unlisted before they close, so stop() never shuts down a number reused by then.
@@ -184,6 +184,13 @@ bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const Image
             std::erase(server.m_reading, channels.status.get());
         }
     } reading{*this, request(videoFd, fileName)};
+    // A stop wakes the reading below, and the server, seeing its end of the job's sockets
+    // hang up, kills the child. Gone before the sockets close.
+    const std::stop_callback stopping(control.stop, [&channels = reading.channels] {
+        ::shutdown(channels.results.get(), SHUT_RDWR);
+        ::shutdown(channels.status.get(), SHUT_RDWR);
+    });
+    const auto cancelled = [&] { return control.stop.stop_requested() || stopped(); };
 
     // Progress is the bytes the demuxer has read. Seeking back near the end reads parts of a
     // video again, never a whole video dozens of times; and a worker reports at most a few
@@ -192,6 +199,7 @@ bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const Image
     const std::uint64_t mostRead = (::fstat(videoFd, &video) == 0 ? static_cast<std::uint64_t>(video.st_size) : 0) * 64 + (64 << 20);
     const auto started = Clock::now();
     std::uint64_t read = 0, progressMessages = 0;
+    double done = 0;
     // Progress keeps a job going, but not for ever: a worker that reports a byte now and then
     // would.
     const auto lastChance = started + std::chrono::minutes(10) + std::chrono::seconds(video.st_size >> 20);
@@ -208,13 +216,17 @@ bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const Image
         while (std::optional<Protocol::Message> message = Protocol::receive(reading.channels.results.get(), patience())) {
             switch (message->type) {
             case Protocol::Type::progress: {
-                const std::uint64_t now = Protocol::countOf(*message);
+                const Progress now = Protocol::progressOf(*message);
                 const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started);
-                if (now < read || now > mostRead || ++progressMessages > 100 + static_cast<std::uint64_t>(elapsed.count()) / 20)
+                if (now.bytesRead < read || now.bytesRead > mostRead || now.done < done
+                    || ++progressMessages > 100 + static_cast<std::uint64_t>(elapsed.count()) / 20)
                     throw Protocol::Malformed();
-                if (now > read)
+                if (now.bytesRead > read)
                     deadline = Clock::now() + m_patience;
-                read = now;
+                read = now.bytesRead;
+                done = now.done;
+                if (control.onProgress)
+                    control.onProgress(now);
                 break;
             }
             case Protocol::Type::firstImage:
@@ -247,19 +259,20 @@ bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const Image
         }
         // The child closed its end without both pictures: the server tells how it ended.
         deadline = Clock::now() + m_patience;
-        if (const std::optional<Protocol::Message> exit = Protocol::receive(reading.channels.status.get(), patience()))
+        if (const std::optional<Protocol::Message> exit = Protocol::receive(reading.channels.status.get(), patience());
+            exit && !cancelled())
             workerStopped(fileName, howItEnded(Protocol::waitStatusOf(*exit)));
     } catch (const Protocol::Silent&) {
-        if (stopped())
+        if (cancelled())
             throw Cancelled();
         throw MediaError(MediaError::Kind::notResponding, fileName);
     } catch (const Protocol::Malformed& error) {
-        if (stopped())
+        if (cancelled())
             throw Cancelled();
         workerStopped(fileName, error.what());
     }
-    // The end without an exit message: stop() shut the socket, or the server itself died.
-    if (stopped())
+    // The end without an exit message: a stop shut the socket, or the server itself died.
+    if (cancelled())
         throw Cancelled();
     workerStopped(fileName, "the worker's server ended");
 }
@@ -381,10 +394,10 @@ bool WorkerServer::stopped()
 
 Decoder WorkerServer::decoder()
 {
-    return [this](int fd, const fs::path& video, const EncodedHandler& onPicture) {
+    return [this](int fd, const fs::path& video, const EncodedHandler& onPicture, const JobControl& control) {
         const std::string name = video.filename().string();
         try {
-            run(fd, name, onPicture);
+            run(fd, name, onPicture, control);
         } catch (const std::bad_alloc&) {
             // Room for an image the worker announced.
             throw MediaError(MediaError::Kind::outOfMemory, name);

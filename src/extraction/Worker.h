@@ -17,11 +17,6 @@
 // job, and one child of it per video.
 namespace FrameExtractor {
 
-// A job ended by WorkerServer::stop().
-struct Cancelled : std::exception {
-    const char* what() const noexcept override { return "The job was cancelled"; }
-};
-
 // <directory of this program>/../libexec/framepicker/framepicker-worker: where /usr/bin's
 // programs find /usr/libexec/framepicker, and the build tree's programs their own.
 std::filesystem::path workerProgram();
@@ -47,9 +42,11 @@ public:
     // it has checked that it is a PNG the worker may send (PngCheck.h). Throws the worker's
     // MediaError or ExtractionError (naming fileName); MediaError workerStopped if the child
     // ended without a result (reason: how it ended) or broke the protocol, notResponding if it
-    // sent nothing for the patience given; Cancelled once stop() was called. The child never
-    // learns the name. Safe to call from many threads at once.
-    void run(int videoFd, const std::string& fileName, const ImageHandler& onImage);
+    // sent nothing for the patience given; Cancelled once stop() was called or the control's
+    // stop asked for, the child then killed at once. The control hears the child's progress,
+    // checked to rise within what the video can take. The child never learns the name. Safe
+    // to call from many threads at once.
+    void run(int videoFd, const std::string& fileName, const ImageHandler& onImage, const JobControl& control = {});
 
     // run() as a Decoder; the server must outlive it.
     Decoder decoder();
@@ -63,7 +60,7 @@ private:
         UniqueFd status;  // the server's word on how the child ended
     };
     Channels request(int videoFd, const std::string& fileName);
-    bool runOnce(int videoFd, const std::string& fileName, const ImageHandler& onImage);
+    bool runOnce(int videoFd, const std::string& fileName, const ImageHandler& onImage, const JobControl& control);
     void startServer(const std::string& fileName);
     void endServer();
     bool stopped();

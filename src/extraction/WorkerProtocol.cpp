@@ -17,6 +17,8 @@ namespace FrameExtractor::WorkerProtocol {
 namespace {
 
 constexpr std::size_t headerBytes = sizeof(std::uint32_t) + sizeof(std::uint64_t);
+constexpr std::size_t progressBytes = sizeof(std::uint64_t) + sizeof(std::uint32_t);
+constexpr std::uint32_t millionths = 1'000'000;
 // What a decoder can meet; the rest (a file removed or changed, a worker that stopped) only
 // the parent can know, and a worker naming one is malformed.
 constexpr MediaError::Kind workerKinds[] = {
@@ -43,7 +45,7 @@ std::optional<Bounds> boundsOf(std::uint32_t type)
     case Type::pngFailure:
     case Type::outOfMemory:
     case Type::libraryNeeded: return Bounds{0, 0};
-    case Type::progress: return Bounds{sizeof(std::uint64_t), sizeof(std::uint64_t)};
+    case Type::progress: return Bounds{progressBytes, progressBytes};
     case Type::exit: return Bounds{sizeof(std::int32_t), sizeof(std::int32_t)};
     case Type::log: return Bounds{0, maxTextBytes};
     }
@@ -172,14 +174,26 @@ std::vector<std::uint8_t> mediaFailurePayload(MediaError::Kind kind, std::string
     return bytes;
 }
 
-std::vector<std::uint8_t> countPayload(std::uint64_t count)
+std::vector<std::uint8_t> progressPayload(const Progress& progress)
 {
-    return numberPayload(count);
+    const auto done = static_cast<std::uint32_t>(std::clamp(progress.done, 0.0, 1.0) * millionths + 0.5);
+    std::vector<std::uint8_t> bytes(progressBytes);
+    std::memcpy(bytes.data(), &progress.bytesRead, sizeof progress.bytesRead);
+    std::memcpy(bytes.data() + sizeof progress.bytesRead, &done, sizeof done);
+    return bytes;
 }
 
-std::uint64_t countOf(const Message& progress)
+Progress progressOf(const Message& progress)
 {
-    return numberOf<std::uint64_t>(progress, Type::progress);
+    std::uint64_t read = 0;
+    std::uint32_t done = 0;
+    if (progress.type != Type::progress || progress.payload.size() != progressBytes)
+        throw Malformed();
+    std::memcpy(&read, progress.payload.data(), sizeof read);
+    std::memcpy(&done, progress.payload.data() + sizeof read, sizeof done);
+    if (done > millionths)
+        throw Malformed();
+    return {read, static_cast<double>(done) / millionths};
 }
 
 std::vector<std::uint8_t> exitPayload(int waitStatus)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Errors.h"
+#include "FrameDecoder.h"
 
 #include <chrono>
 #include <cstdint>
@@ -22,7 +23,7 @@ enum class Type : std::uint32_t {
     mediaFailure,   // u32 MediaError::Kind (one a decoder can meet), then the reason
     pngFailure,     // nothing: the parent knows which image it was waiting for
     outOfMemory,    // nothing
-    progress,       // u64 bytes the demuxer has read so far, rising
+    progress,       // u64 bytes the demuxer has read so far, u32 millionths of the reading done
     exit,           // i32 wait status of the worker; only the fork server's own socket carries it
     log,            // a line of the decoder's log, for developers (logVariable)
     libraryNeeded,  // nothing: ask again, with the libraries loaded in the server first
@@ -70,8 +71,10 @@ std::vector<std::uint8_t> encode(Type type, std::span<const std::uint8_t> payloa
 
 // Payloads with a structure; texts are cut to maxTextBytes.
 std::vector<std::uint8_t> mediaFailurePayload(MediaError::Kind kind, std::string_view reason);
-std::vector<std::uint8_t> countPayload(std::uint64_t count);
-std::uint64_t countOf(const Message& progress);
+std::vector<std::uint8_t> progressPayload(const Progress& progress);
+// The progress as sent: the share done is rounded to millionths, and more than a whole is
+// Malformed. Whether it rises is for the reader to check.
+Progress progressOf(const Message& progress);
 std::vector<std::uint8_t> exitPayload(int waitStatus);
 int waitStatusOf(const Message& exit);
 

@@ -68,15 +68,15 @@ void decodeConfined(int videoFd, const std::string& probeName, int resultFd)
     // A few reports a second tell the parent the job is alive, without flooding it.
     using Clock = std::chrono::steady_clock;
     auto reported = Clock::now();
-    const auto onProgress = [&](std::uint64_t bytesRead) {
+    const auto onProgress = [&](const Progress& progress) {
         if (Clock::now() - reported < std::chrono::milliseconds(200))
             return;
         reported = Clock::now();
-        sendResult(WorkerProtocol::Type::progress, WorkerProtocol::countPayload(bytesRead));
+        sendResult(WorkerProtocol::Type::progress, WorkerProtocol::progressPayload(progress));
     };
-    decodeFramesReporting(videoFd, probeName, [](Picture picture, std::vector<std::uint8_t> png) {
+    decodeFrames(videoFd, probeName, [](Picture picture, std::vector<std::uint8_t> png) {
         sendResult(picture == Picture::first ? WorkerProtocol::Type::firstImage : WorkerProtocol::Type::lastImage, png);
-    }, onProgress);
+    }, {.onProgress = onProgress});
 }
 
 } // namespace

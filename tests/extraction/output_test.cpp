@@ -501,7 +501,7 @@ TEST(BadInput, aVideoOrFolderChangedMidJobIsAClearError)
         const fs::path video = makeClip(folder / "trip.mov", shortClip);
         bool acted = false;
         EXPECT_EQ(thrown([&] {
-                      extractFrames(video, [&](int fd, const fs::path& name, const EncodedHandler& onPicture) {
+                      extractFrames(video, [&](int fd, const fs::path& name, const EncodedHandler& onPicture, const JobControl&) {
                           decodeFrames(fd, name, [&](Picture picture, std::vector<std::uint8_t> png) {
                               if (picture == Picture::first && !std::exchange(acted, true))
                                   row.act(video);

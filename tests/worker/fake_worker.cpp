@@ -101,7 +101,7 @@ int main()
                 std::this_thread::sleep_for(std::chrono::milliseconds(300));
         } else if (content == "endless") {
             for (std::uint64_t read = 1;; ++read)
-                send(Type::progress, WorkerProtocol::countPayload(read));
+                send(Type::progress, WorkerProtocol::progressPayload({read, 0}));
         } else if (content == "needsLibrary") {
             // Asks once: the second child is of a server that has loaded what it needs.
             if (!librariesLoaded)
@@ -113,7 +113,7 @@ int main()
             if (content == "slow")
                 for (std::uint64_t read = 1; read <= 12; ++read) {
                     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                    send(Type::progress, WorkerProtocol::countPayload(read));
+                    send(Type::progress, WorkerProtocol::progressPayload({read, 0}));
                 }
             send(Type::firstImage, png);
             send(Type::lastImage, png);
