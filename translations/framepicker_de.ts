@@ -359,6 +359,7 @@ dieses Ordners aus.
       --json          je Video ein JSON-Objekt statt des Ordners ausgeben
       --unordered     jedes Ergebnis ausgeben, sobald es vorliegt, nicht in
                       der Reihenfolge der Eingabe
+  -q, --quiet         keinen Fortschritt im Terminal zeigen
   -h, --help          diese Hilfe zeigen und beenden
   -V, --version       die Version zeigen und beenden
 

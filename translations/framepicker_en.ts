@@ -356,6 +356,7 @@ into a folder beside it named after it, and print that folder's path.
                       absolute path, or one with .., its path from the root)
       --json          print one JSON object per video instead of the folder
       --unordered     print each result as it is ready, not in input order
+  -q, --quiet         show no progress on the terminal
   -h, --help          show this help and exit
   -V, --version       show the version and exit
 

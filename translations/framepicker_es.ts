@@ -359,6 +359,7 @@ carpeta.
       --json          mostrar un objeto JSON por vídeo en lugar de la carpeta
       --unordered     mostrar cada resultado en cuanto está listo, no en el
                       orden dado
+  -q, --quiet         no mostrar el progreso en el terminal
   -h, --help          mostrar esta ayuda y salir
   -V, --version       mostrar la versión y salir
 

@@ -359,6 +359,7 @@ chemin de ce dossier.
       --json          afficher un objet JSON par vidéo au lieu du dossier
       --unordered     afficher chaque résultat dès qu’il est prêt, et non
                       dans l’ordre donné
+  -q, --quiet         ne pas afficher la progression dans le terminal
   -h, --help          afficher cette aide et quitter
   -V, --version       afficher la version et quitter
 

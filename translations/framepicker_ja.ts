@@ -356,6 +356,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
                       絶対パスや .. を含むパスはルートからのパス)
       --json          フォルダーの代わりにビデオごとに JSON オブジェクトを表示します
       --unordered     入力順ではなく、結果ができた順に表示します
+  -q, --quiet         端末に進捗を表示しません
   -h, --help          このヘルプを表示して終了します
   -V, --version       バージョンを表示して終了します
 

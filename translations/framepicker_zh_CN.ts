@@ -355,6 +355,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
                       或含 .. 的路径则取其从根开始的路径）
       --json          为每个视频显示一个 JSON 对象，而不是文件夹
       --unordered     结果一就绪就显示，而不按输入顺序
+  -q, --quiet         不在终端上显示进度
   -h, --help          显示此帮助并退出
   -V, --version       显示版本并退出
 

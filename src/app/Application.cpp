@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "AppInfo.h"
+#include "Launch.h"
 #include "MainWindow.h"
 #include "UpdateMessage.h"
 
@@ -44,6 +45,7 @@ MainWindow* Application::openWindow()
     auto* window = new MainWindow(m_workers.decoder());
     connect(window, &MainWindow::firstShown, &m_updates, &UpdateChecker::checkForUpdates);
     connect(window, &MainWindow::newWindowRequested, this, &Application::openWindow);
+    connect(window, &MainWindow::videosDropped, this, [this](const QList<QUrl>& videos, MainWindow* into) { openVideos(*this, videos, into); });
     window->show();
     return window;
 }

@@ -17,6 +17,13 @@ MainWindow::MainWindow(FrameExtractor::Decoder decoder, QWidget* parent)
     setWindowTitle(QString::fromUtf8(AppInfo::applicationName));
     setCentralWidget(m_content);
     buildMenus();
+    connect(m_content, &ContentView::videosDropped, this, [this](const QList<QUrl>& videos) { emit videosDropped(videos, this); });
+    // Once a job has started the title names its video, so that the taskbar and the window
+    // switcher tell the windows apart.
+    connect(m_content, &ContentView::statusChanged, this, [this] {
+        if (const auto* processing = std::get_if<JobStatus::Processing>(&m_content->status()))
+            setWindowTitle(QStringLiteral("%1 \u2014 %2").arg(processing->name, QString::fromUtf8(AppInfo::applicationName)));
+    });
     // The content's fixed 400 x 300 fixes the window: it cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -37,6 +44,8 @@ void MainWindow::buildMenus()
     newWindow->setShortcut(QKeySequence::New);
     QAction* open = file->addAction(Texts::text("menu.openVideo"), this, [this] { m_content->openFile(); });
     open->setShortcut(QKeySequence::Open);
+    // While a job runs the window takes no other video: the item says so by being disabled.
+    connect(m_content, &ContentView::statusChanged, open, [this, open] { open->setEnabled(!m_content->isProcessing()); });
     file->addSeparator();
     QAction* close = file->addAction(Texts::text("menu.closeWindow"), this, &QWidget::close);
     close->setShortcut(QKeySequence::Close);

@@ -17,6 +17,9 @@ signals:
     // The first time the window is shown: the moment for the daily update check.
     void firstShown();
     void newWindowRequested();
+    // Several videos were dropped here: the first is for this window, each other one for a
+    // window of its own.
+    void videosDropped(const QList<QUrl>& videos, MainWindow* window);
 
 protected:
     void showEvent(QShowEvent* event) override;

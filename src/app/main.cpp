@@ -61,7 +61,10 @@ int main(int argc, char** argv)
     Application application;
     // "Open With": each video named on the command line in a window of its own, taken as if
     // it had been dropped there.
-    openVideos(application, parser.positionalArguments());
+    QList<QUrl> videos;
+    for (const QString& video : parser.positionalArguments())
+        videos += QUrl::fromLocalFile(video);
+    openVideos(application, videos);
     // --about opens the About window at once (the benchmark uses it).
     if (parser.isSet(about))
         AboutWindow::show();

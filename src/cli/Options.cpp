@@ -22,8 +22,8 @@ enum LongOnly { json = 256, unordered };
 constexpr option longOptions[] = {
     {"jobs", required_argument, nullptr, 'j'},  {"output", required_argument, nullptr, 'o'},
     {"json", no_argument, nullptr, json},       {"unordered", no_argument, nullptr, unordered},
-    {"help", no_argument, nullptr, 'h'},        {"version", no_argument, nullptr, 'V'},
-    {nullptr, 0, nullptr, 0},
+    {"quiet", no_argument, nullptr, 'q'},       {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},     {nullptr, 0, nullptr, 0},
 };
 
 } // namespace
@@ -45,7 +45,7 @@ Options parseOptions(const std::vector<std::string>& arguments, unsigned cores)
     options.jobs = cores;
     optind = 0; // start afresh
     opterr = 0; // the messages are ours
-    for (int found; (found = getopt_long(argc, argv.data(), ":j:o:hV", longOptions, nullptr)) != -1;) {
+    for (int found; (found = getopt_long(argc, argv.data(), ":j:o:qhV", longOptions, nullptr)) != -1;) {
         // The option as it was given, for a message: a short one by its letter (it may share
         // its argument with others), a long one as the whole argument.
         const auto given = [&] {
@@ -66,6 +66,7 @@ Options parseOptions(const std::vector<std::string>& arguments, unsigned cores)
             break;
         case json: options.json = true; break;
         case unordered: options.inInputOrder = false; break;
+        case 'q': options.quiet = true; break;
         case 'h': options.action = Options::Action::help; return options;
         case 'V': options.action = Options::Action::version; return options;
         case ':': throw UsageError{"cli.needsValue %@", given()};

@@ -18,6 +18,7 @@ struct Options {
     std::optional<std::filesystem::path> output;
     bool json = false;
     bool inInputOrder = true;
+    bool quiet = false; // no progress on the terminal
 };
 
 // A command line that makes no sense: the key of its message in the translation tables, and

@@ -2,6 +2,7 @@
 #include "AppInfo.h"
 #include "Batch.h"
 #include "Options.h"
+#include "Progress.h"
 #include "Report.h"
 #include "extraction/FrameExtractor.h"
 #include "extraction/Worker.h"
@@ -57,23 +58,24 @@ std::shared_mutex pairsBeingWritten;
     std::_Exit(128 + stoppedBy);
 }
 
-// SIGINT and SIGTERM stop the workers at once, let a pair being written finish, and end the
-// process as the signal would (exit status 128 + its number). They are taken by one thread
-// with sigwait; every other thread has them blocked.
-void stopOnSignal(FrameExtractor::WorkerServer& workers)
+// SIGINT and SIGTERM stop the workers at once, erase the progress, let a pair being written
+// finish, and end the process as the signal would (exit status 128 + its number). They are
+// taken by one thread with sigwait; every other thread has them blocked.
+void stopOnSignal(FrameExtractor::WorkerServer& workers, Cli::ProgressDisplay& progress)
 {
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-    std::thread([stopSignals, &workers] {
+    std::thread([stopSignals, &workers, &progress] {
         int signal = 0;
         while (sigwait(&stopSignals, &signal) != 0) {
         }
         stoppedBy = signal;
         stopping = true;
         workers.stop();
+        progress.close();
         exitAsStopped();
     }).detach();
 }
@@ -117,33 +119,41 @@ int main(int argc, char** argv)
     }
 
     static FrameExtractor::WorkerServer workers(FrameExtractor::workerProgram());
-    stopOnSignal(workers);
+    static Cli::ProgressDisplay progress(!options.quiet);
+    stopOnSignal(workers, progress);
     const FrameExtractor::Decoder decoder = workers.decoder();
     int status = 0;
     Cli::runBatch(
         Cli::planBatch(places, jobsTheMemoryAllows(options.jobs), options.inInputOrder),
         [&](std::size_t i) {
             Cli::Outcome outcome;
+            progress.started(i, options.videos[i]);
             try {
-                const FrameExtractor::Frames frames = FrameExtractor::readFrames(options.videos[i], decoder);
+                const FrameExtractor::Frames frames = FrameExtractor::readFrames(
+                    options.videos[i], decoder,
+                    {.onProgress = [i](const FrameExtractor::Progress& now) { progress.progressed(i, now.done); }});
                 outcome.folder = FrameExtractor::writePair(places[i], frames.first, frames.last,
                                                            {.cancelled = [] { return stopping.load(); },
                                                             .placing = &pairsBeingWritten});
             } catch (...) {
                 outcome.error = std::current_exception();
             }
+            progress.ended(i);
             return outcome;
         },
         [&](std::size_t i, const Cli::Outcome& outcome) {
             if (stopping)
                 return; // the process is ending; a stopped job is no result
             const Cli::Lines lines = Cli::reportLines(options.videos[i], outcome, options.json);
-            if (!lines.err.empty()) {
-                print(stderr, lines.err);
-                status = 1;
-            }
-            print(stdout, lines.out);
+            progress.printAside([&] {
+                if (!lines.err.empty()) {
+                    print(stderr, lines.err);
+                    status = 1;
+                }
+                print(stdout, lines.out);
+            });
         });
+    progress.close();
     // The batch may have ended with the jobs a signal stopped.
     if (stopping)
         exitAsStopped();

@@ -139,6 +139,7 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture, Read
         longestDuration(format->duration == AV_NOPTS_VALUE ? 0 : format->duration, stream->duration, timeBaseOf(stream));
 
     FramePtr last = lastFrame(file, fd, video, read, index, origin, presentationEnd(origin, duration, timeBaseOf(stream)));
+    read.finish();
     onPicture(Picture::last, encodePNGFile(imageOf(*file, last.get(), video), "last.png"));
 }
 
@@ -167,7 +168,7 @@ bool loadLibraries()
 void decodeFrames(int fd, const fs::path& video, const EncodedHandler& onPicture, const JobControl& control)
 {
     silenceLibraryLog();
-    ReadCount read{.control = control};
+    ReadCount read(control);
     try {
         decode(fd, video, onPicture, read);
     } catch (const std::bad_alloc&) {

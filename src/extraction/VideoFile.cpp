@@ -99,15 +99,39 @@ constexpr int ioBufferSize = 1 << 15;
 
 void ReadCount::planFrom(std::int64_t position, std::int64_t size)
 {
-    if (position >= 0 && size > position)
-        planned = bytes + static_cast<std::uint64_t>(size - position);
+    if (position < 0 || size <= position)
+        return;
+    if (m_planned > 0)
+        m_passed = static_cast<std::uint64_t>(std::max(done, 0.0) * static_cast<double>(m_planned));
+    m_stretchStart = static_cast<std::uint64_t>(position);
+    m_planned = m_passed + static_cast<std::uint64_t>(size - position);
 }
 
-void ReadCount::add(std::uint64_t count)
+void ReadCount::reached(std::int64_t position)
+{
+    if (m_planned == 0 || position < 0 || static_cast<std::uint64_t>(position) < m_stretchStart)
+        return;
+    const double share = static_cast<double>(m_passed + (static_cast<std::uint64_t>(position) - m_stretchStart)) / static_cast<double>(m_planned);
+    if (share > done) {
+        done = std::min(share, 1.0);
+        report();
+    }
+}
+
+void ReadCount::read(std::uint64_t count)
 {
     bytes += count;
-    if (planned > 0)
-        done = std::max(done, std::min(static_cast<double>(bytes) / static_cast<double>(planned), 1.0));
+    report();
+}
+
+void ReadCount::finish()
+{
+    done = 1;
+    report();
+}
+
+void ReadCount::report() const
+{
     if (control.onProgress)
         control.onProgress({bytes, done});
 }
@@ -127,7 +151,7 @@ int VideoFile::readPacket(void* opaque, std::uint8_t* buffer, int size)
             return AVERROR_EOF;
         source->position += n;
         if (source->read)
-            source->read->add(static_cast<std::uint64_t>(n));
+            source->read->read(static_cast<std::uint64_t>(n));
         return static_cast<int>(n);
     }
 }
@@ -275,6 +299,8 @@ bool VideoFile::nextFrame(AVFrame* frame)
                 m_planned = true;
                 m_source.read->planFrom(m_packet->pos >= 0 ? m_packet->pos : avio_tell(m_format->pb), avio_size(m_format->pb));
             }
+            if (m_source.read && m_packet->pos >= 0)
+                m_source.read->reached(m_packet->pos + m_packet->size);
             m_decoder->skip_frame = mayDiscard(m_packet.get()) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
             const int sent = avcodec_send_packet(m_decoder.get(), m_packet.get());
             if (sent == AVERROR(ENOMEM)) {

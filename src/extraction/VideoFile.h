@@ -22,17 +22,29 @@ bool showsLater(const AVFrame* frame, const AVFrame* best);
 // (an 8K frame and a little more) the decoder's reference pictures alone take most of it.
 inline constexpr std::int64_t maxDecodedPixels = std::int64_t(8192) * 4352;
 
-// The bytes a job has read, what it is expected to read in all, and whom to tell after each
-// read. The stop asked for is seen at the next read, which then fails (Cancelled).
+// How far a job's reading has come: the bytes read, for the worker's sign of life, and the
+// share done, from where the demuxer's packets have got to within the stretches the job
+// reads (the first frame's, then the one from the key frame before the end to the end). The
+// stop asked for is seen at the next read, which then fails.
 struct ReadCount {
+    explicit ReadCount(JobControl control) : control(std::move(control)) {}
     std::uint64_t bytes = 0;
-    std::uint64_t planned = 0; // 0 until the reading's start is known
     double done = 0;
-    JobControl control;
+    const JobControl control;
 
-    // The reading from here on goes from `position` to the end of a file of `size` bytes.
+    // A stretch of reading begins at `position`, to the end of a file of `size` bytes.
     void planFrom(std::int64_t position, std::int64_t size);
-    void add(std::uint64_t count);
+    // A packet that ends at `position` has been read.
+    void reached(std::int64_t position);
+    void read(std::uint64_t count);
+    // The reading is over: all of it is done.
+    void finish();
+
+private:
+    void report() const;
+    std::uint64_t m_planned = 0; // 0 until the first stretch begins
+    std::uint64_t m_passed = 0;  // the bytes passed in the stretches before this one
+    std::uint64_t m_stretchStart = 0;
 };
 
 // One opened video: the demuxer, the decoder of its video stream, and the packet loop

@@ -1,6 +1,8 @@
 #include "ContentView.h"
 
+#include "DesktopOpener.h"
 #include "DropZone.h"
+#include "FramePair.h"
 #include "StatusLine.h"
 #include "VideoTypes.h"
 #include "extraction/FrameExtractor.h"
@@ -13,13 +15,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFuture>
+#include <QPointer>
 #include <QSettings>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <atomic>
+#include <cmath>
 #include <exception>
 
 namespace {
@@ -37,6 +42,25 @@ JobStatus::Error errorStatus(const std::exception_ptr& failure)
     return error;
 }
 
+// A message of ours that names a file, the name kept apart so that it gives way first.
+JobStatus::Error errorNaming(const char* key, const QString& name)
+{
+    const QString sentence = Texts::text(key);
+    const qsizetype at = sentence.indexOf(QLatin1String("%@"));
+    return at < 0 ? JobStatus::Error(sentence) : JobStatus::Error(sentence.left(at), name, sentence.mid(at + 2));
+}
+
+} // namespace
+
+// What the view and the job's thread share: the view's stop, and the share of the reading
+// the worker has done, which the view shows a few times a second.
+struct ContentView::Job {
+    std::stop_source stop;
+    std::atomic<double> done = -1;
+};
+
+namespace {
+
 // Sandboxed platforms grant access to a user-chosen file for the length of a job; this
 // desktop has no such facility, so starting and stopping do nothing.
 struct SecurityScopedAccess {
@@ -46,13 +70,22 @@ struct SecurityScopedAccess {
 };
 
 struct Outcome {
-    QString folder;          // on success
+    QString folder;           // on success
+    QImage first, last;       // on success: the pair as thumbnails
     std::exception_ptr error; // on failure, put into words on the GUI thread
 };
 
+// Large enough for the drop zone's half at twice the pixel density.
+QImage thumbnailOf(const std::vector<std::uint8_t>& png)
+{
+    return FramePair::thumbnail(QByteArray::fromRawData(reinterpret_cast<const char*>(png.data()), static_cast<qsizetype>(png.size())),
+                                QSize(320, 240));
+}
+
 // Into the folder named after the video beside it, or inside `chosenPlace` where the user
 // chose another.
-Outcome extract(const QString& path, const QString& chosenPlace, const FrameExtractor::Decoder& decoder)
+Outcome extract(const QString& path, const QString& chosenPlace, const FrameExtractor::Decoder& decoder,
+                const std::shared_ptr<ContentView::Job>& job)
 {
     SecurityScopedAccess access(path);
     const bool accessed = access.start();
@@ -62,16 +95,33 @@ Outcome extract(const QString& path, const QString& chosenPlace, const FrameExtr
         FrameExtractor::OutputPlace place = FrameExtractor::outputPlaceFor(video);
         if (!chosenPlace.isEmpty())
             place.base = QFile::encodeName(chosenPlace).toStdString();
-        const FrameExtractor::Frames frames = FrameExtractor::readFrames(video, decoder);
-        const std::filesystem::path folder
-            = FrameExtractor::writePair(place, frames.first, frames.last, {.cancelled = [] { return quitting.load(); }});
+        const std::stop_token stop = job->stop.get_token();
+        const FrameExtractor::Frames frames = FrameExtractor::readFrames(
+            video, decoder, {.onProgress = [job](const FrameExtractor::Progress& progress) { job->done = progress.done; }, .stop = stop});
+        if (stop.stop_requested())
+            throw FrameExtractor::Cancelled();
+        const std::filesystem::path folder = FrameExtractor::writePair(
+            place, frames.first, frames.last, {.cancelled = [stop] { return quitting.load() || stop.stop_requested(); }});
         outcome.folder = QFile::decodeName(folder.c_str());
+        outcome.first = thumbnailOf(frames.first);
+        outcome.last = thumbnailOf(frames.last);
     } catch (...) {
         outcome.error = std::current_exception();
     }
     if (accessed)
         access.stop();
     return outcome;
+}
+
+bool isCancellation(const std::exception_ptr& failure)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const FrameExtractor::Cancelled&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
 }
 
 // The name without its last extension: "My Clip.final.mov" gives "My Clip.final".
@@ -86,6 +136,7 @@ QString nameWithoutExtension(const QString& path)
 
 ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
     : QWidget(parent)
+    , openItem(openWithDesktop)
     , m_decoder(std::move(decoder))
     , m_dropZone(new DropZone(this))
     , m_statusLine(new StatusLine(this))
@@ -103,13 +154,15 @@ ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
     m_statusLine->setContentsMargins(padding, 0, padding, 0);
     layout->addWidget(m_statusLine);
 
-    // Only the first of several dropped files is taken.
+    // One video is this window's; several go to windows of their own (whoever listens).
     connect(m_dropZone, &DropZone::urlsDropped, this, [this](const QList<QUrl>& urls) {
-        if (!isProcessing())
+        if (urls.size() == 1)
             handleLoadedURL(urls.first());
+        else
+            emit videosDropped(urls);
     });
-
     connect(m_dropZone, &DropZone::activated, this, &ContentView::openFile);
+    connect(m_dropZone->frames(), &FramePair::imageActivated, this, &ContentView::open);
 
     chooseFile = [](QWidget* parent) {
         QFileDialog dialog(parent, Texts::text("openPanel.title"));
@@ -131,20 +184,32 @@ ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
     };
     chooseFolder = [](QWidget* parent) { return QFileDialog::getExistingDirectory(parent); };
     connect(m_statusLine, &StatusLine::folderChoiceRequested, this, &ContentView::chooseAnotherFolder);
+    connect(m_statusLine, &StatusLine::folderOpenRequested, this, &ContentView::open);
+    connect(m_statusLine, &StatusLine::cancelRequested, this, &ContentView::cancel);
+    // Escape anywhere in the window stops its job; it is left alone while none runs.
+    m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &ContentView::cancel);
+    m_escape->setEnabled(false);
+    m_progressTimer.setInterval(200);
+    connect(&m_progressTimer, &QTimer::timeout, this, &ContentView::showProgress);
     [[maybe_unused]] static const QMetaObject::Connection watchingQuit
         = connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, QCoreApplication::instance(), [] { quitting = true; });
 }
+
+ContentView::~ContentView() = default;
 
 void ContentView::setStatus(Status status)
 {
     m_status = std::move(status);
     m_statusLine->setStatus(m_status);
-    m_dropZone->setRefusingDrops(isProcessing());
+    m_dropZone->setEnabled(!isProcessing());
+    m_escape->setEnabled(isProcessing());
     emit statusChanged();
 }
 
 void ContentView::handleLoadedURL(const QUrl& url)
 {
+    if (isProcessing())
+        return;
     if (!url.isLocalFile() || url.toLocalFile().isEmpty()) {
         setStatus(Error{Texts::text("status.error.readUrl")});
         return;
@@ -183,23 +248,66 @@ void ContentView::chooseAnotherFolder()
     runJob(m_video, place);
 }
 
+void ContentView::cancel()
+{
+    if (isProcessing() && m_job)
+        m_job->stop.request_stop();
+}
+
+void ContentView::open(const QUrl& item)
+{
+    openItem(item, [view = QPointer(this), item] {
+        // Said where the user looks, unless a job has taken the line since.
+        if (view && !view->isProcessing())
+            view->setStatus(errorNaming("status.error.cannotOpen %@", item.toLocalFile()));
+    });
+}
+
 void ContentView::runJob(const QString& path, const QString& chosenPlace)
 {
     m_video = path;
+    m_dropZone->frames()->clear();
     // Busy from this moment, so a second drop or Open Video is refused at once.
     setStatus(Processing{nameWithoutExtension(path)});
+    m_job = std::make_shared<Job>();
+    m_jobClock.start();
+    m_progressTimer.start();
     // The continuation runs on the GUI thread, and not at all once this view is gone; the
     // job itself runs to its end, unless the application quits first and stops it.
-    QtConcurrent::run(extract, path, chosenPlace, m_decoder).then(this, [this](const Outcome& outcome) {
-        if (outcome.error)
+    QtConcurrent::run(extract, path, chosenPlace, m_decoder, m_job).then(this, [this, name = nameWithoutExtension(path)](const Outcome& outcome) {
+        m_progressTimer.stop();
+        m_job.reset();
+        if (outcome.error && isCancellation(outcome.error)) {
+            setStatus(Cancelled{});
+        } else if (outcome.error) {
             setStatus(errorStatus(outcome.error));
-        else
+        } else {
+            m_dropZone->frames()->setFrames(outcome.first, outcome.last, name, outcome.folder);
             setStatus(Done{outcome.folder});
+        }
         // A job that ends while the user is elsewhere: the window asks for attention, as
         // QApplication::alert does (the taskbar entry flashes or is marked).
         if (QWindow* handle = window()->windowHandle(); handle && !window()->isActiveWindow())
             handle->alert(0);
     });
+}
+
+// The worker's share of the reading, never going back, and never all of it before the
+// images are in place; the time left from the pace so far, once there is a pace to go by.
+void ContentView::showProgress()
+{
+    const auto* processing = std::get_if<Processing>(&m_status);
+    if (!processing || !m_job)
+        return;
+    const double done = std::min(m_job->done.load(), 0.99);
+    if (done <= processing->done)
+        return;
+    Processing next = *processing;
+    next.done = done;
+    const double elapsed = static_cast<double>(m_jobClock.elapsed()) / 1000;
+    if (elapsed >= 2 && done >= 0.01)
+        next.secondsLeft = static_cast<int>(std::ceil(elapsed * (1 - done) / done));
+    setStatus(next);
 }
 
 void ContentView::openFile()

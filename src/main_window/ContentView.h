@@ -3,13 +3,17 @@
 #include "Status.h"
 #include "extraction/FrameExtractor.h"
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class DropZone;
+class QShortcut;
 class StatusLine;
 
 // The main window's content: the drop zone, the status line beneath it, and the job flow
@@ -21,15 +25,18 @@ public:
     using Processing = JobStatus::Processing;
     using Done = JobStatus::Done;
     using Error = JobStatus::Error;
+    using Cancelled = JobStatus::Cancelled;
     using Status = ::Status;
 
     // `decoder` reads the videos: a confined worker process in the application.
     explicit ContentView(FrameExtractor::Decoder decoder, QWidget* parent = nullptr);
+    ~ContentView() override;
 
     const Status& status() const { return m_status; }
     bool isProcessing() const { return std::holds_alternative<Processing>(m_status); }
 
-    // A dropped item's address: checked to be a local file of a supported type, then processed.
+    // A dropped item's address: checked to be a local file of a supported type, then processed
+    // (unless a job runs).
     void handleLoadedURL(const QUrl& url);
     // Starts the job for one video and returns at once; its folder goes beside the video.
     void processVideo(const QString& path);
@@ -44,15 +51,28 @@ public:
     std::function<QString(QWidget* parent)> chooseFile;
     // Where chooseAnotherFolder gets its folder from; the real folder dialog unless replaced.
     std::function<QString(QWidget* parent)> chooseFolder;
+    // Opens a folder or an image for the user, and calls `failed` if nothing could; the
+    // desktop's handler unless replaced. A failure is said in the status line.
+    std::function<void(const QUrl& item, std::function<void()> failed)> openItem;
+
+    // The running job stops at once, its worker with it, and the folder stays as it was;
+    // "Cancel" and Escape. Nothing happens while none runs.
+    void cancel();
+
+    struct Job;
 
     DropZone* dropZone() const { return m_dropZone; }
     StatusLine* statusLine() const { return m_statusLine; }
 
 signals:
     void statusChanged();
+    // Several videos were dropped at once; this window has taken none of them.
+    void videosDropped(const QList<QUrl>& videos);
 
 private:
     void setStatus(Status status);
+    void showProgress();
+    void open(const QUrl& item);
     // `chosenPlace` empty: into the folder beside the video.
     void runJob(const QString& path, const QString& chosenPlace);
 
@@ -61,4 +81,8 @@ private:
     Status m_status = Idle{};
     DropZone* m_dropZone;
     StatusLine* m_statusLine;
+    QShortcut* m_escape;
+    std::shared_ptr<Job> m_job; // the running one
+    QElapsedTimer m_jobClock;
+    QTimer m_progressTimer;
 };

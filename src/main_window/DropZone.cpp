@@ -1,6 +1,7 @@
 #include "DropZone.h"
 
 #include "Accessibility.h"
+#include "FramePair.h"
 #include "Look.h"
 #include "VideoTypes.h"
 #include "texts/Texts.h"
@@ -10,9 +11,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QVBoxLayout>
+
+#include <utility>
 
 DropZone::DropZone(QWidget* parent)
     : QWidget(parent)
+    , m_frames(new FramePair(this))
 {
     installAccessibleRoles();
     setAcceptDrops(true);
@@ -21,6 +26,10 @@ DropZone::DropZone(QWidget* parent)
     setAccessibleName(Texts::text("drop.title"));
     setAccessibleDescription(VideoTypes::extensionsText());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto* layout = new QVBoxLayout(this);
+    constexpr int margin = 12; // clear of the dashes and of the focus ring inside them
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(m_frames);
 }
 
 void DropZone::setTargeted(bool targeted)
@@ -31,10 +40,17 @@ void DropZone::setTargeted(bool targeted)
     }
 }
 
+// Files, unless a job runs, and not one of the zone's own images dragged back onto it.
+bool DropZone::accepts(const QDropEvent* event) const
+{
+    const auto* source = qobject_cast<const QWidget*>(event->source());
+    return isEnabled() && event->mimeData()->hasUrls() && !(source && isAncestorOf(source));
+}
+
 void DropZone::dragEnterEvent(QDragEnterEvent* event)
 {
-    // Highlighted whenever files hover, also while a job runs; the drop decides.
-    if (event->mimeData()->hasUrls()) {
+    // Refused, the drag shows that it cannot drop here.
+    if (accepts(event)) {
         setTargeted(true);
         event->acceptProposedAction();
     }
@@ -42,8 +58,10 @@ void DropZone::dragEnterEvent(QDragEnterEvent* event)
 
 void DropZone::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (accepts(event))
         event->acceptProposedAction();
+    else
+        event->ignore();
 }
 
 void DropZone::dragLeaveEvent(QDragLeaveEvent*)
@@ -54,8 +72,8 @@ void DropZone::dragLeaveEvent(QDragLeaveEvent*)
 void DropZone::dropEvent(QDropEvent* event)
 {
     setTargeted(false);
-    const QList<QUrl> urls = event->mimeData()->hasUrls() ? event->mimeData()->urls() : QList<QUrl>();
-    if (m_refusing || urls.isEmpty()) {
+    const QList<QUrl> urls = accepts(event) ? event->mimeData()->urls() : QList<QUrl>();
+    if (urls.isEmpty()) {
         event->ignore();
         return;
     }
@@ -73,13 +91,14 @@ void DropZone::keyPressEvent(QKeyEvent* event)
 
 void DropZone::mousePressEvent(QMouseEvent* event)
 {
-    event->setAccepted(event->button() == Qt::LeftButton); // the release, a click, is what counts
+    m_pressed = event->button() == Qt::LeftButton;
+    event->setAccepted(m_pressed); // the release, a click, is what counts
 }
 
-// Let go inside, as a button does.
+// Let go inside, as a button does; pressed here too, not on a thumbnail whose drag ended.
 void DropZone::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && std::exchange(m_pressed, false) && rect().contains(event->position().toPoint()))
         emit activated();
 }
 
@@ -105,13 +124,34 @@ bool DropZone::event(QEvent* event)
 
 void DropZone::focusOutEvent(QFocusEvent*)
 {
+    // Disabled, the zone gives its focus to the next widget; the focus comes back with the job's end.
+    m_refocus = !isEnabled();
     update();
+}
+
+// Disabled, the zone takes no focus and no click, and shows no hand.
+void DropZone::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange) {
+        if (isEnabled())
+            setCursor(Qt::PointingHandCursor);
+        else
+            unsetCursor();
+        if (isEnabled() && std::exchange(m_refocus, false))
+            setFocus(m_keyboardFocus ? Qt::TabFocusReason : Qt::OtherFocusReason);
+        setTargeted(false);
+        m_pressed = false;
+        update();
+    }
+    QWidget::changeEvent(event);
 }
 
 void DropZone::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        painter.setOpacity(0.5);
     const QRectF frame = QRectF(rect()).adjusted(1, 1, -1, -1);
     QPainterPath shape;
     shape.addRoundedRect(frame, 12, 12);
@@ -132,6 +172,8 @@ void DropZone::paintEvent(QPaintEvent*)
     // The keyboard focus: a solid ring inside the border.
     if (hasFocus() && m_keyboardFocus)
         Look::drawFocusRing(painter, frame.adjusted(4, 4, -4, -4), 8, this);
+    if (m_frames->isShowing())
+        return; // the pair draws itself
 
     // Icon, title and hint, centred as one block with 8 between them.
     const QFont title = Look::headline(this), hint = Look::caption(this);

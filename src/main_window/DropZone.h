@@ -4,15 +4,20 @@
 #include <QUrl>
 #include <QWidget>
 
-// The dashed rounded area with the film icon, the title and the accepted extensions. It
-// lights up while files hover and tells what was dropped; its owner decides what to do.
+class FramePair;
+
+// The dashed rounded area with the film icon, the title and the accepted extensions, or,
+// once a job is done, the two images it wrote. It lights up while files hover and tells
+// what was dropped; its owner decides what to do. Disabled (while a job runs) it shows
+// dimmed and turns drops down.
 class DropZone : public QWidget {
     Q_OBJECT
 public:
     explicit DropZone(QWidget* parent = nullptr);
     bool isTargeted() const { return m_targeted; }
-    // While refusing (a job runs), drops are turned down; hovering still lights it up.
-    void setRefusingDrops(bool refusing) { m_refusing = refusing; }
+    // The done state's pair of images, shown in place of the icon and the texts from its
+    // setFrames() until its clear().
+    FramePair* frames() const { return m_frames; }
 
 signals:
     void urlsDropped(const QList<QUrl>& urls);
@@ -31,10 +36,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void setTargeted(bool targeted);
+    bool accepts(const QDropEvent* event) const;
+    FramePair* m_frames;
     bool m_targeted = false;
-    bool m_refusing = false;
+    bool m_pressed = false; // the left button went down here, so its release is a click
+    bool m_refocus = false; // the focus went on when the zone was disabled
     bool m_keyboardFocus = false; // the focus came by Tab or a shortcut, not a click or the window's opening
 };

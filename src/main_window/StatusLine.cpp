@@ -6,11 +6,11 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QTextLayout>
@@ -43,7 +43,6 @@ StatusLine::StatusLine(QWidget* parent)
     installAccessibleRoles();
     m_spinner.setInterval(80);
     connect(&m_spinner, &QTimer::timeout, this, qOverload<>(&QWidget::update));
-    openFolder = [](const QUrl& folder) { QDesktopServices::openUrl(folder); };
     // Right-click > Copy: the selected part, else the whole text, however it is elided.
     auto* copy = new QAction(Texts::text("status.copy"), this);
     connect(copy, &QAction::triggered, this, [this] {
@@ -56,9 +55,11 @@ StatusLine::StatusLine(QWidget* parent)
     m_label->setOpenExternalLinks(false);
     connect(m_label, &QLabel::linkActivated, this, [this] {
         if (const auto* done = std::get_if<JobStatus::Done>(&m_status))
-            openFolder(QUrl::fromLocalFile(done->folder));
+            emit folderOpenRequested(QUrl::fromLocalFile(done->folder));
         else if (std::holds_alternative<JobStatus::Error>(m_status))
             emit folderChoiceRequested();
+        else if (std::holds_alternative<JobStatus::Processing>(m_status))
+            emit cancelRequested();
     });
 }
 
@@ -67,15 +68,18 @@ void StatusLine::setStatus(const Status& status)
     m_status = status;
     setToolTip(text());
     if (std::holds_alternative<JobStatus::Processing>(m_status)) {
-        m_clock.start();
+        if (!m_spinner.isActive())
+            m_clock.start();
         m_spinner.start();
     } else {
         m_spinner.stop();
     }
     // Tab stops here only when there is something to read, copy or open.
     setFocusPolicy(std::holds_alternative<JobStatus::Idle>(m_status) ? Qt::NoFocus : Qt::TabFocus);
-    // Assistive technology reads the state, then the whole text; setting the name sends the change event.
-    setAccessibleName(accessibleText());
+    // Assistive technology reads the state, then the whole text; setting the name sends the
+    // change event, so the progress, which changes often, is left out of it.
+    if (const QString name = accessibleText(); name != accessibleName())
+        setAccessibleName(name);
     layOutText();
     update();
 }
@@ -90,8 +94,20 @@ StatusLine::Parts StatusLine::parts() const
     if (const auto* processing = std::get_if<JobStatus::Processing>(&m_status)) {
         const QString sentence = Texts::text("status.processing %@");
         const qsizetype at = sentence.indexOf(QLatin1String("%@"));
-        return at < 0 ? Parts{sentence, {}, {}} : Parts{sentence.left(at), processing->name, sentence.mid(at + 2)};
+        Parts words = at < 0 ? Parts{sentence, {}, {}} : Parts{sentence.left(at), processing->name, sentence.mid(at + 2)};
+        // How far, then how long still: "42%", "about 0:31 left".
+        if (processing->done >= 0)
+            words.tail += QLatin1Char(' ') + Texts::text("status.percent %@", QLocale().toString(static_cast<int>(processing->done * 100)));
+        if (processing->secondsLeft >= 0) {
+            const int left = processing->secondsLeft;
+            const QString time = left >= 3600 ? QStringLiteral("%1:%2:%3").arg(left / 3600).arg(left / 60 % 60, 2, 10, QLatin1Char('0')).arg(left % 60, 2, 10, QLatin1Char('0'))
+                                              : QStringLiteral("%1:%2").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'));
+            words.tail += QStringLiteral(" · ") + Texts::text("status.timeLeft %@", time);
+        }
+        return words;
     }
+    if (std::holds_alternative<JobStatus::Cancelled>(m_status))
+        return {Texts::text("status.cancelled"), {}, {}};
     if (const auto* done = std::get_if<JobStatus::Done>(&m_status))
         return {{}, done->folder, {}};
     if (const auto* error = std::get_if<JobStatus::Error>(&m_status))
@@ -137,20 +153,25 @@ Wrapped wrapped(const QString& text, const QFont& font, int room, int lines)
     return result;
 }
 
-// What the error offers after its message, in its language's spacing.
-QString linkAfter(const QString& message)
-{
-    return (message.endsWith(QChar(0x3002)) ? QString() : QStringLiteral(" ")) + Texts::text("status.chooseFolder");
-}
-
 } // namespace
+
+QString StatusLine::link() const
+{
+    if (std::holds_alternative<JobStatus::Processing>(m_status))
+        return Texts::text("status.cancel");
+    if (const auto* error = std::get_if<JobStatus::Error>(&m_status); error && error->offersFolder)
+        return Texts::text("status.chooseFolder");
+    return {};
+}
 
 QString StatusLine::shownText() const
 {
     const Parts whole = parts();
-    const auto* error = std::get_if<JobStatus::Error>(&m_status);
-    const int lines = error ? 2 : 1;
-    const QString link = error && error->offersFolder ? linkAfter(text()) : QString();
+    const int lines = std::holds_alternative<JobStatus::Error>(m_status) ? 2 : 1;
+    // The link after the text, in its language's spacing.
+    QString link = this->link();
+    if (!link.isEmpty() && !text().endsWith(QChar(0x3002)))
+        link.prepend(QLatin1Char(' '));
     const QFont font = m_label->font();
     const QFontMetrics metrics(font);
     const int room = contentsRect().width() - iconSize - iconGap;
@@ -201,10 +222,10 @@ void StatusLine::layOutText()
                              .arg(QUrl::fromLocalFile(done->folder).toString(QUrl::FullyEncoded).toHtmlEscaped(),
                                   colour.name(), shown.toHtmlEscaped()));
         m_label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
-    } else if (const auto* error = std::get_if<JobStatus::Error>(&m_status); error && error->offersFolder) {
-        // The message, then its last words a link, reached with Tab as well as the mouse.
-        colour = Look::failure();
-        const QString link = Texts::text("status.chooseFolder");
+    } else if (const QString link = this->link(); !link.isEmpty()) {
+        // The text, then its last words a link, reached with Tab as well as the mouse.
+        if (std::holds_alternative<JobStatus::Error>(m_status))
+            colour = Look::failure();
         qsizetype at = shown.size();
         for (auto letters = std::ranges::count_if(link, [](QChar c) { return !c.isSpace(); }); letters > 0 && at > 0;)
             letters -= !shown.at(--at).isSpace();
@@ -235,7 +256,16 @@ void StatusLine::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect box = contentsRect();
     const QRectF icon(m_label->x() - iconGap - iconSize, box.top() + (box.height() - iconSize) / 2.0, iconSize, iconSize);
-    if (std::holds_alternative<JobStatus::Processing>(m_status)) {
+    if (const auto* processing = std::get_if<JobStatus::Processing>(&m_status); processing && processing->done >= 0) {
+        // How far the job is: a ring filling clockwise from the top.
+        const QRectF ring = icon.adjusted(1, 1, -1, -1);
+        QColor track = Look::secondary(this);
+        track.setAlphaF(track.alphaF() * 0.3);
+        painter.setPen(QPen(track, 2));
+        painter.drawEllipse(ring);
+        painter.setPen(QPen(Look::secondary(this), 2, Qt::SolidLine, Qt::FlatCap));
+        painter.drawArc(ring, 90 * 16, -static_cast<int>(processing->done * 360 * 16));
+    } else if (processing) {
         const QColor colour = Look::secondary(this);
         // A small busy indicator: twelve spokes, the brightest turning.
         const int lead = static_cast<int>(m_clock.elapsed() / 80) % 12;
@@ -249,7 +279,7 @@ void StatusLine::paintEvent(QPaintEvent*)
         }
     } else if (std::holds_alternative<JobStatus::Done>(m_status)) {
         Look::drawCheckMark(painter, icon);
-    } else {
+    } else if (std::holds_alternative<JobStatus::Error>(m_status)) {
         Look::drawCross(painter, icon);
     }
     if (hasFocus())
@@ -264,14 +294,14 @@ QString StatusLine::accessibleText() const
         return Texts::text("status.state.done %@", text());
     if (std::holds_alternative<JobStatus::Error>(m_status))
         return Texts::text("status.state.error %@", text());
-    return {};
+    return text();
 }
 
 void StatusLine::keyPressEvent(QKeyEvent* event)
 {
     const auto* done = std::get_if<JobStatus::Done>(&m_status);
     if (done && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        openFolder(QUrl::fromLocalFile(done->folder));
+        emit folderOpenRequested(QUrl::fromLocalFile(done->folder));
     } else if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
         const QPoint under(m_label->x(), height());
         QContextMenuEvent menu(QContextMenuEvent::Keyboard, under, mapToGlobal(under), event->modifiers());

@@ -11,9 +11,10 @@
 
 class QLabel;
 
-// The one line under the drop zone: nothing, the busy indicator with the video's name, the
-// folder with a check mark, or the message with a cross (and, when another folder may help,
-// a link to choose one). The text can be selected with the mouse; the done state's folder is
+// The one line under the drop zone: nothing; the progress with the video's name, how far the
+// job is and the time left, and a link to cancel it; the folder with a check mark; the
+// message with a cross (and, when another folder may help, a link to choose one); or
+// "Cancelled". The text can be selected with the mouse; the done state's folder is
 // a link.
 class StatusLine : public QWidget {
     Q_OBJECT
@@ -25,18 +26,19 @@ public:
     // text is always the tooltip, and what Copy copies unless a part of it is selected.
     QString shownText() const;
 
-    // Where a click on the done state's folder goes; the file manager unless replaced.
-    std::function<void(const QUrl&)> openFolder;
-
 signals:
+    // The done state's folder was clicked, or Enter pressed on it.
+    void folderOpenRequested(const QUrl& folder);
     // The error's "Choose Another Folder…" was activated, by mouse or keyboard.
     void folderChoiceRequested();
+    // The processing state's "Cancel" was activated, by mouse or keyboard.
+    void cancelRequested();
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
-    // With text the line is a Tab stop: Enter opens the done state's folder (through
-    // openFolder), the Menu key and Shift+F10 open the context menu with Copy.
+    // With text the line is a Tab stop: Enter opens the done state's folder, the Menu key
+    // and Shift+F10 open the context menu with Copy.
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent*) override { update(); }
@@ -49,6 +51,8 @@ private:
     };
     Parts parts() const;
     QString text() const;
+    // The link the state offers after its text: "Cancel" or "Choose Another Folder…"; or none.
+    QString link() const;
     void layOutText();
     QString accessibleText() const; // the state, then the text
     Status m_status;

@@ -4,11 +4,13 @@
 #include "Launch.h"
 #include "MainWindow.h"
 #include "main_window/ContentView.h"
+#include "main_window/DropZone.h"
 #include "main_window/StatusLine.h"
 
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -76,27 +78,51 @@ TEST_F(AppTest, theFileMenuOpensVideosInItsOwnWindow)
     EXPECT_TRUE(icons.contains(QSize(256, 256)) && icons.contains(QSize(16, 16)));
 }
 
-// Videos named on the command line: a window and a job for each, up to eight; one message
-// counts those left out.
-TEST_F(AppTest, eachVideoNamedAtStartGetsAWindowOfItsOwn)
+// Videos named on the command line, or dropped together on a window: a window and a job for
+// each, up to eight; one message names those left out.
+TEST_F(AppTest, eachVideoNamedAtStartOrDroppedTogetherGetsAWindowOfItsOwn)
 {
-    window->close();
-    const std::tuple<int, int, const char*> rows[] = {{0, 1, ""}, {2, 2, ""}, {10, 8, "launch.tooMany 2"}};
-    for (const auto& [videos, windows, message] : rows) {
-        QStringList paths;
+    const std::tuple<int, bool, int, const char*> rows[] = {
+        {0, false, 1, ""}, {2, false, 2, ""}, {10, false, 8, "clip8.mkv|clip9.mkv"}, {3, true, 3, ""},
+        {15, true, 8, "clip8.mkv|clip12.mkv|launch.more 2"}};
+    for (const auto& [videos, dropped, windows, leftOut] : rows) {
+        QList<QUrl> urls;
         for (int i = 0; i < videos; ++i)
-            paths += settingsFolder.filePath(QStringLiteral("clip%1.mkv").arg(i));
-        const Launch launch = openVideos(*application, paths);
-        ASSERT_EQ(launch.windows.size(), windows);
-        EXPECT_EQ(launch.tooMany ? launch.tooMany->text() : QString(), QString::fromUtf8(message));
-        delete launch.tooMany;
-        // None of them exists: each window ends with its own video's error.
-        for (int i = 0; i < windows; ++i) {
-            ContentView* view = launch.windows[i]->content();
-            EXPECT_TRUE(QTest::qWaitFor([view] { return !view->isProcessing(); }));
-            EXPECT_EQ(view->statusLine()->toolTip().contains(QStringLiteral("clip%1.mkv").arg(i)), videos > 0) << i;
-            launch.windows[i]->close();
+            urls += QUrl::fromLocalFile(settingsFolder.filePath(QStringLiteral("clip%1.mkv").arg(i)));
+        QList<MainWindow*> opened;
+        QMessageBox* tooMany = nullptr;
+        if (dropped) {
+            // Dropped on the window that is open, as a file manager's selection is.
+            QMimeData data;
+            data.setUrls(urls);
+            QDropEvent drop(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(window->content()->dropZone(), &enter);
+            QCoreApplication::sendEvent(window->content()->dropZone(), &drop);
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* main = qobject_cast<MainWindow*>(widget); main && main->isVisible())
+                    opened += main;
+                tooMany = tooMany ? tooMany : qobject_cast<QMessageBox*>(widget);
+            }
+        } else {
+            window->close();
+            const Launch launch = openVideos(*application, urls);
+            opened = launch.windows;
+            tooMany = launch.tooMany;
         }
+        ASSERT_EQ(opened.size(), windows);
+        for (const QString& name : QString::fromUtf8(leftOut).split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            EXPECT_TRUE(tooMany && tooMany->text().contains(name)) << name.toStdString();
+        EXPECT_EQ(tooMany != nullptr, *leftOut != 0);
+        delete tooMany;
+        // None of them exists: each window ends with its own video's error, and is named after it.
+        for (MainWindow* each : opened) {
+            ContentView* view = each->content();
+            EXPECT_TRUE(QTest::qWaitFor([view] { return !view->isProcessing(); }));
+            EXPECT_EQ(view->statusLine()->toolTip().contains(each->windowTitle().section(QStringLiteral(" \u2014 "), 0, 0) + QStringLiteral(".mkv")), videos > 0);
+            each->close();
+        }
+        window = application->openWindow();
     }
 }
 

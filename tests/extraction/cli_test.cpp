@@ -2,6 +2,7 @@
 #include "Processes.h"
 #include "TestMedia.h"
 #include "cli/Options.h"
+#include "cli/Progress.h"
 #include "cli/Report.h"
 #include "texts/CompiledTexts.h"
 
@@ -210,9 +211,10 @@ TEST(Cli, optionsParseAsGetoptLongDoesAndUsageErrorsHelpAndVersion)
         EXPECT_EQ(options.jobs, 4u) << line;
         EXPECT_EQ(options.videos, std::vector<std::string>{"a"}) << line;
     }
-    const Cli::Options options = parse("-oDIR a --json -- --unordered -b.mp4");
+    const Cli::Options options = parse("-qoDIR a --json -- --unordered -b.mp4");
     EXPECT_EQ(options.output, fs::path("DIR"));
-    EXPECT_TRUE(options.json);
+    EXPECT_TRUE(options.json && options.quiet);
+    EXPECT_TRUE(parse("a --quiet").quiet && !parse("a").quiet);
     EXPECT_TRUE(options.inInputOrder);
     EXPECT_EQ(options.jobs, 2u);
     EXPECT_EQ(options.videos, (std::vector<std::string>{"a", "--unordered", "-b.mp4"}));
@@ -273,6 +275,26 @@ TEST(Cli, oddNamesStayOneLineAndValidJson)
     const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(lines.out), &error).object();
     EXPECT_EQ(error.error, QJsonParseError::NoError) << lines.out;
     EXPECT_EQ(object["video"].toString(), QString::fromUtf8("a\n\x1b[31m\xC2\x9B \uFFFD\"\\\t.mp4"));
+}
+
+// The running jobs as the terminal shows them: the names printable, shortened in their
+// middle to the terminal's width (wide characters count twice), the percents in a column.
+TEST(Cli, theProgressBlockFitsTheTerminal)
+{
+    const struct {
+        std::vector<Cli::RunningJob> jobs;
+        std::size_t columns, rows;
+        std::vector<std::string> lines;
+    } blocks[] = {
+        {{{"a.mp4", 7}, {"clips/trip.mov", 42}}, 80, 24, {"a.mp4            7%", "clips/trip.mov  42%"}},
+        {{{"clips/a-very-long-name-indeed.mp4", 99}}, 20, 24, {"clips/\u2026eed.mp4  99%"}},
+        {{{"a\n\x1b[31m.mp4", 150}}, 80, 24, {"a\\n\\x1B[31m.mp4  99%"}},
+        {{{"a\n\x1b[31m.mp4", 150}}, 14, 24, {"a\\n\u2026.mp4  99%"}},
+        {{{"\u65E5\u672C\u8A9E\u306E\u9577\u3044\u540D\u524D.mp4", 5}}, 16, 24, {"\u65E5\u672C\u2026.mp4    5%"}},
+        {{{"a.mp4", 1}, {"b.mp4", 2}, {"c.mp4", 3}}, 80, 3, {"a.mp4   1%", "\u2026 +2"}},
+    };
+    for (const auto& block : blocks)
+        EXPECT_EQ(Cli::progressLines(block.jobs, block.columns, block.rows), block.lines) << block.jobs[0].video;
 }
 
 // Ctrl+C or a TERM in the middle of a job: the worker is gone at once, the earlier pair

@@ -255,4 +255,22 @@ TEST(Extraction, coverArtIsNotTheVideo)
     EXPECT_EQ(thrown([&] { extractFrames(song, decodeFrames); }), "noVideo: song.m4a");
 }
 
+// The share of the reading rises through the whole of a clip with one key frame, which is
+// read in full for its last frame; a job stopped before it starts reads nothing.
+TEST(Extraction, progressRisesToTheWholeAndAStopEndsTheJob)
+{
+    const fs::path folder = scratchFolder("progress");
+    const fs::path video = makeClip(folder / "clip.mkv", Clip{.frames = 300, .width = 640, .height = 360,
+                                                              .output = "-c:v libx264 -pix_fmt yuv420p -g 100000"});
+    std::vector<double> done;
+    FrameExtractor::readFrames(video, decodeFrames, {.onProgress = [&](const FrameExtractor::Progress& progress) { done.push_back(progress.done); }});
+    EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+    EXPECT_TRUE(std::ranges::any_of(done, [](double share) { return share > 0.3 && share < 0.7; })) << testing::PrintToString(done);
+    EXPECT_EQ(done.back(), 1.0);
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_EQ(thrown([&] { FrameExtractor::readFrames(folder / "clip.mkv", decodeFrames, {.stop = stop.get_token()}); }),
+              "The job was cancelled");
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 // The main window's content as a user meets it, offscreen: drops, Open Video, the status
 // line's states, several windows at once, a window closed while its job runs.
+#include "Processes.h"
 #include "TestMedia.h"
 #include "main_window/ContentView.h"
 #include "main_window/DropZone.h"
@@ -223,7 +224,7 @@ TEST_F(WindowTest, theStatusLineNeverClipsAndKeepsTheWholeText)
     EXPECT_LT(QGuiApplication::clipboard()->text().size(), 10);
 
     std::vector<QUrl> opened;
-    line->openFolder = [&](const QUrl& folder) { opened.push_back(folder); };
+    QObject::connect(line, &StatusLine::folderOpenRequested, [&](const QUrl& folder) { opened.push_back(folder); });
     line->setStatus(JobStatus::Done{QStringLiteral("/tmp/a folder & <more>")});
     EXPECT_EQ(text->text().count(QStringLiteral("&lt;more&gt;")), 1);
     QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() / 2, text->height() / 2));
@@ -237,9 +238,8 @@ TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
     const fs::path video = makeClip(folder / "My Clip.final.mov", Clip{});
     const fs::path other = makeClip(folder / "other.mp4", Clip{});
 
-    ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(video)), QUrl::fromLocalFile(qpath(other)),
-                              QUrl::fromLocalFile(qpath(folder / "third.mp4"))}));
-    EXPECT_EQ(view()->statusLine()->shownText(), QStringLiteral("status.processing My Clip.final"));
+    ASSERT_TRUE(drop(view(), {QUrl::fromLocalFile(qpath(video))}));
+    EXPECT_EQ(view()->statusLine()->shownText(), QStringLiteral("status.processing My Clip.final status.cancel"));
 
     // Busy: a second drop and Open Video are refused.
     int dialogs = 0;
@@ -275,6 +275,57 @@ TEST(Window, aDecoderThatDiesIsAnErrorAndTheWindowGoesOn)
     view.processVideo(qpath(folder / "fine.mp4"));
     ASSERT_TRUE(waitWhileProcessing(&view));
     EXPECT_TRUE(std::holds_alternative<ContentView::Done>(view.status())) << errorOf(&view).toStdString();
+}
+
+// A long job shows how far it is and the time left, rising, and never all of it before its
+// images are in place; Escape stops the next at once, leaving the earlier pair as it was and
+// no child of the worker behind. An image or folder that nothing opens is said, with its path.
+TEST(Window, aLongJobShowsItsProgressAndEscapeCancelsIt)
+{
+    const fs::path folder = scratchFolder("progress");
+    writeFile(folder / "long.mp4", "steady");
+    FrameExtractor::WorkerServer workers(FAKE_WORKER_PATH); // three seconds, reporting progress
+    ContentView view(workers.decoder());
+    view.show();
+    QApplication::setActiveWindow(&view);
+    std::vector<double> shown;
+    bool timeLeft = false;
+    QObject::connect(&view, &ContentView::statusChanged, [&] {
+        if (const auto* processing = std::get_if<ContentView::Processing>(&view.status())) {
+            shown.push_back(processing->done);
+            timeLeft = timeLeft || processing->secondsLeft >= 0;
+        }
+    });
+    view.processVideo(qpath(folder / "long.mp4"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty() && shown.back() > 0.3; }, 10000));
+    EXPECT_TRUE(view.statusLine()->shownText().contains(QStringLiteral("status.percent ")));
+    ASSERT_TRUE(waitWhileProcessing(&view));
+    ASSERT_TRUE(std::holds_alternative<ContentView::Done>(view.status())) << errorOf(&view).toStdString();
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_GE(shown.back(), 0.85);
+    EXPECT_LT(shown.back(), 1.0);
+    EXPECT_TRUE(timeLeft);
+    const std::string first = contents(folder / "long" / "first.png"), last = contents(folder / "long" / "last.png");
+
+    view.processVideo(qpath(folder / "long.mp4"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.back() >= 0.5 && view.isProcessing(); }, 10000));
+    EXPECT_TRUE(view.statusLine()->shownText().endsWith(QStringLiteral("status.cancel")));
+    QTest::keyClick(&view, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.isProcessing(); }, 1000));
+    EXPECT_TRUE(std::holds_alternative<ContentView::Cancelled>(view.status()));
+    EXPECT_EQ(view.statusLine()->shownText(), QStringLiteral("status.cancelled"));
+    EXPECT_EQ(contents(folder / "long" / "first.png"), first);
+    EXPECT_EQ(contents(folder / "long" / "last.png"), last);
+    EXPECT_TRUE(QTest::qWaitFor([] {
+        const std::vector<pid_t> servers = childrenOf(::getpid());
+        return servers.size() == 1 && childrenOf(servers[0]).empty();
+    }, 5000));
+
+    view.openItem = [](const QUrl&, const std::function<void()>& failed) { failed(); };
+    view.processVideo(qpath(folder / "long.mp4"));
+    ASSERT_TRUE(waitWhileProcessing(&view));
+    QTest::keyClick(view.statusLine(), Qt::Key_Return);
+    EXPECT_EQ(errorOf(&view), QStringLiteral("status.error.cannotOpen ") + qpath(folder / "long"));
 }
 
 // Each window its own status; one closed while its job runs is left alone.
@@ -313,11 +364,11 @@ TEST_F(WindowTest, translatedTextsAndALongName)
         const char *table, *unsupported, *unreadable, *processing, *folderError;
     } sessions[] = {
         {"framepicker_de", "\u201Etxt\u201C-Dateien werden nicht unterst\u00FCtzt. Bitte eine Videodatei w\u00E4hlen.",
-         "\u201Ekaputt.mp4\u201C konnte nicht als Video gelesen werden (ung\u00FCltige Daten).", "\u201C wird verarbeitet \u2026",
+         "\u201Ekaputt.mp4\u201C konnte nicht als Video gelesen werden (ung\u00FCltige Daten).", "\u201C wird verarbeitet \u2026 Abbrechen",
          "\u201C konnte nicht angelegt werden (eine Datei dieses Namens existiert)."},
         {"framepicker_ja", "\u300Ctxt\u300D\u30D5\u30A1\u30A4\u30EB\u306B\u306F\u5BFE\u5FDC\u3057\u3066\u3044\u307E\u305B\u3093\u3002\u30D3\u30C7\u30AA\u30D5\u30A1\u30A4\u30EB\u3092\u9078\u629E\u3057\u3066\u304F\u3060\u3055\u3044\u3002",
          "\u300Ckaputt.mp4\u300D\u3092\u30D3\u30C7\u30AA\u3068\u3057\u3066\u8AAD\u307F\u8FBC\u3081\u307E\u305B\u3093\u3067\u3057\u305F\uFF08\u7121\u52B9\u306A\u30C7\u30FC\u30BF\uFF09\u3002",
-         "\u300D\u3092\u51E6\u7406\u4E2D\u2026",
+         "\u300D\u3092\u51E6\u7406\u4E2D\u2026\u30AD\u30E3\u30F3\u30BB\u30EB",
          "\u300D\u3092\u4F5C\u6210\u3067\u304D\u307E\u305B\u3093\u3067\u3057\u305F\uFF08\u540C\u3058\u540D\u524D\u306E\u30D5\u30A1\u30A4\u30EB\u304C\u3042\u308A\u307E\u3059\uFF09\u3002"},
     };
     for (const auto& session : sessions) {
@@ -368,6 +419,8 @@ TEST_F(WindowTest, aReadOnlyFolderOffersAnotherPlace)
              || ::mount(nullptr, readOnly.folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
         GTEST_SKIP() << "no read-only bind mount here";
 
+    QApplication::setActiveWindow(view());
+    view()->dropZone()->setFocus(); // as the window opens
     int asked = 0;
     fs::create_directory(folder / "stills"); // the dialog offers only folders that exist
     view()->chooseFolder = [&](QWidget*) { ++asked; return qpath(folder / "stills"); };

@@ -78,6 +78,11 @@ int main()
         std::vector<std::uint8_t> truncated = WorkerProtocol::encode(Type::firstImage, png);
         truncated.resize(truncated.size() / 2);
         using WorkerProtocol::encode;
+        std::vector<std::uint8_t> goingBack = encode(Type::progress, WorkerProtocol::progressPayload({10, 0.5}));
+        const std::vector<std::uint8_t> less = encode(Type::progress, WorkerProtocol::progressPayload({20, 0.4}));
+        goingBack.insert(goingBack.end(), less.begin(), less.end());
+        std::vector<std::uint8_t> pastWhole = encode(Type::progress, WorkerProtocol::progressPayload({10, 1}));
+        pastWhole.back() = 0x7f; // the share's top byte: far more than a million millionths
         // What a worker taken over may send, byte for byte.
         const std::map<std::string, std::vector<std::uint8_t>> forged = {
             {"notPng", encode(Type::firstImage, {reinterpret_cast<const std::uint8_t*>(script.data()), script.size()})},
@@ -91,6 +96,8 @@ int main()
             {"parentKind", encode(Type::mediaFailure, WorkerProtocol::mediaFailurePayload(MediaError::Kind::changed, "forged"))},
             {"forgedExit", encode(Type::exit, WorkerProtocol::exitPayload(0))},
             {"pngFailure", encode(Type::pngFailure)},
+            {"progressGoingBack", goingBack},
+            {"progressPastWhole", pastWhole},
         };
         if (const auto bytes = forged.find(content); bytes != forged.end()) {
             for (std::size_t done = 0; done < bytes->second.size();)
@@ -109,6 +116,12 @@ int main()
             send(Type::firstImage, png);
             send(Type::lastImage, png);
         } else {
+            // A job of three seconds, reporting as a decoder does, for the window's progress.
+            if (content == "steady")
+                for (std::uint64_t step = 1; step <= 30; ++step) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                    send(Type::progress, WorkerProtocol::progressPayload({step << 20, static_cast<double>(step) / 30}));
+                }
             // Slow but alive: progress now and then for longer than the tests' patience.
             if (content == "slow")
                 for (std::uint64_t read = 1; read <= 12; ++read) {

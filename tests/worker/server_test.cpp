@@ -84,6 +84,8 @@ TEST(WorkerServer, eachWayAJobCanEnd)
         {"a kind only the parent may use", "parentKind", malformed},
         {"a forged exit status", "forgedExit", malformed},
         {"an endless stream of progress", "endless", malformed},
+        {"progress going back", "progressGoingBack", malformed},
+        {"progress past the whole", "progressPastWhole", malformed},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
