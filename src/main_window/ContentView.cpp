@@ -265,6 +265,8 @@ void ContentView::open(const QUrl& item)
 
 void ContentView::runJob(const QString& path, const QString& chosenPlace)
 {
+    if (isProcessing())
+        return;
     m_video = path;
     m_dropZone->frames()->clear();
     // Busy from this moment, so a second drop or Open Video is refused at once.

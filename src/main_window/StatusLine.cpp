@@ -167,7 +167,8 @@ QString StatusLine::link() const
 QString StatusLine::shownText() const
 {
     const Parts whole = parts();
-    const int lines = std::holds_alternative<JobStatus::Error>(m_status) ? 2 : 1;
+    // An error, or a job with its progress and its link, may take two lines.
+    const int lines = std::holds_alternative<JobStatus::Error>(m_status) || std::holds_alternative<JobStatus::Processing>(m_status) ? 2 : 1;
     // The link after the text, in its language's spacing.
     QString link = this->link();
     if (!link.isEmpty() && !text().endsWith(QChar(0x3002)))

@@ -320,6 +320,14 @@ TEST(Window, aLongJobShowsItsProgressAndEscapeCancelsIt)
         const std::vector<pid_t> servers = childrenOf(::getpid());
         return servers.size() == 1 && childrenOf(servers[0]).empty();
     }, 5000));
+    // "Cancel" by keyboard: the focus leaves the disabled drop zone for the status line, and
+    // Tab goes on to its link.
+    view.dropZone()->setFocus();
+    view.processVideo(qpath(folder / "long.mp4"));
+    ASSERT_TRUE(view.statusLine()->hasFocus());
+    QTest::keyClick(view.statusLine(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::holds_alternative<ContentView::Cancelled>(view.status()); }, 1000));
 
     view.openItem = [](const QUrl&, const std::function<void()>& failed) { failed(); };
     view.processVideo(qpath(folder / "long.mp4"));
