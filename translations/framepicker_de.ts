@@ -408,5 +408,9 @@ falschem Aufruf.
         <source>launch.more %@</source>
         <translation>%@ weitere</translation>
     </message>
+    <message>
+        <source>launch.notVideos %@</source>
+        <translation>Keine Videos, daher nicht geöffnet: %@.</translation>
+    </message>
 </context>
 </TS>

@@ -404,5 +404,9 @@ Exit status: 0 if every video succeeded, 1 if any failed, 2 for a usage error.
         <source>launch.more %@</source>
         <translation>%@ more</translation>
     </message>
+    <message>
+        <source>launch.notVideos %@</source>
+        <translation>Not videos, so not opened: %@.</translation>
+    </message>
 </context>
 </TS>

@@ -408,5 +408,9 @@ el uso es incorrecto.
         <source>launch.more %@</source>
         <translation>%@ más</translation>
     </message>
+    <message>
+        <source>launch.notVideos %@</source>
+        <translation>No son vídeos, así que no se abrieron: %@.</translation>
+    </message>
 </context>
 </TS>

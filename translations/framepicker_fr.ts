@@ -408,5 +408,9 @@ cas d’utilisation incorrecte.
         <source>launch.more %@</source>
         <translation>%@ de plus</translation>
     </message>
+    <message>
+        <source>launch.notVideos %@</source>
+        <translation>Ce ne sont pas des vidéos, donc non ouvertes : %@.</translation>
+    </message>
 </context>
 </TS>

@@ -404,5 +404,9 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>launch.more %@</source>
         <translation>ほか %@ 本</translation>
     </message>
+    <message>
+        <source>launch.notVideos %@</source>
+        <translation>ビデオではないため開かなかったもの：%@。</translation>
+    </message>
 </context>
 </TS>

@@ -403,5 +403,9 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <source>launch.more %@</source>
         <translation>另外 %@ 个</translation>
     </message>
+    <message>
+        <source>launch.notVideos %@</source>
+        <translation>不是视频，因此未打开：%@。</translation>
+    </message>
 </context>
 </TS>

@@ -12,8 +12,31 @@
 
 #include <algorithm>
 
-Launch openVideos(Application& application, const QList<QUrl>& videos, MainWindow* into)
+namespace {
+
+QString nameOf(const QUrl& video)
 {
+    return video.isLocalFile() ? QFileInfo(video.toLocalFile()).fileName() : video.toDisplayString();
+}
+
+} // namespace
+
+Launch openVideos(Application& application, const QList<QUrl>& given, MainWindow* into)
+{
+    // Among videos, what is not one (a text file, a folder, a web address) takes no window:
+    // the message names it. Given nothing but such items, each window says what is wrong.
+    QList<QUrl> videos;
+    QStringList notVideos;
+    for (const QUrl& item : given) {
+        if (ContentView::isVideo(item))
+            videos += item;
+        else
+            notVideos += nameOf(item);
+    }
+    if (videos.isEmpty()) {
+        videos = given;
+        notVideos.clear();
+    }
     Launch launch;
     const qsizetype opened = std::min<qsizetype>(videos.size(), Launch::maxWindows);
     for (qsizetype i = 0; i < std::max<qsizetype>(opened, 1); ++i) {
@@ -22,13 +45,20 @@ Launch openVideos(Application& application, const QList<QUrl>& videos, MainWindo
             window->content()->handleLoadedURL(videos[i]);
         launch.windows += window;
     }
+    QStringList sentences;
+    // Beyond eight, windows would cover the screen and jobs crowd the cores and the memory.
     if (videos.size() > opened) {
-        // Beyond eight, windows would cover the screen and jobs crowd the cores and the memory.
-        QStringList names;
+        QStringList leftOut;
         for (const QUrl& video : videos.mid(opened))
-            names += video.isLocalFile() ? QFileInfo(video.toLocalFile()).fileName() : video.toDisplayString();
+            leftOut += nameOf(video);
+        sentences += Texts::text("launch.tooMany %@", leftOutText(leftOut));
+    }
+    if (!notVideos.isEmpty())
+        sentences += Texts::text("launch.notVideos %@", leftOutText(notVideos));
+    if (!sentences.isEmpty()) {
         auto* box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(AppInfo::applicationName),
-                                    Texts::text("launch.tooMany %@", leftOutText(names)), QMessageBox::Ok, launch.windows.first());
+                                    sentences.join(QLatin1Char('\n')), QMessageBox::Ok, launch.windows.first());
+        box->setTextFormat(Qt::PlainText); // names are not markup
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->show();
         launch.tooMany = box;

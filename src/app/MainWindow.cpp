@@ -19,10 +19,12 @@ MainWindow::MainWindow(FrameExtractor::Decoder decoder, QWidget* parent)
     buildMenus();
     connect(m_content, &ContentView::videosDropped, this, [this](const QList<QUrl>& videos) { emit videosDropped(videos, this); });
     // Once a job has started the title names its video, so that the taskbar and the window
-    // switcher tell the windows apart.
+    // switcher tell the windows apart ("[*]" doubled, or Qt would take it for its mark of
+    // unsaved changes).
     connect(m_content, &ContentView::statusChanged, this, [this] {
         if (const auto* processing = std::get_if<JobStatus::Processing>(&m_content->status()))
-            setWindowTitle(QStringLiteral("%1 \u2014 %2").arg(processing->name, QString::fromUtf8(AppInfo::applicationName)));
+            setWindowTitle(QStringLiteral("%1 \u2014 %2").arg(QString(processing->name).replace(QLatin1String("[*]"), QLatin1String("[*][*]")),
+                                                            QString::fromUtf8(AppInfo::applicationName)));
     });
     // The content's fixed 400 x 300 fixes the window: it cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

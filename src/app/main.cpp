@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QThreadPool>
 #include <QUrl>
 
 #include <cstdio>
@@ -73,6 +72,6 @@ int main(int argc, char** argv)
     // Quit, or the last window closed: a job still running stops at once, and its earlier
     // images stay as they were.
     application.stopJobs();
-    QThreadPool::globalInstance()->waitForDone();
+    ContentView::jobs().waitForDone();
     return status;
 }

@@ -10,6 +10,7 @@
 #include "texts/Texts.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -19,6 +20,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QThreadPool>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <QtConcurrent/QtConcurrentRun>
@@ -57,7 +59,22 @@ JobStatus::Error errorNaming(const char* key, const QString& name)
 struct ContentView::Job {
     std::stop_source stop;
     std::atomic<double> done = -1;
+    // When the job's thread took it up, in QDateTime's milliseconds; below 0 until then.
+    std::atomic<qint64> started = -1;
 };
+
+QThreadPool& ContentView::jobs()
+{
+    // Each job's thread mostly waits for its worker, so every window's job gets one at once,
+    // where a pool the size of the cores would keep a third window's job (and its Cancel)
+    // waiting for the first two.
+    static QThreadPool* const pool = [] {
+        auto* threads = new QThreadPool;
+        threads->setMaxThreadCount(256);
+        return threads;
+    }();
+    return *pool;
+}
 
 namespace {
 
@@ -90,21 +107,25 @@ Outcome extract(const QString& path, const QString& chosenPlace, const FrameExtr
     SecurityScopedAccess access(path);
     const bool accessed = access.start();
     Outcome outcome;
+    job->started = QDateTime::currentMSecsSinceEpoch();
     try {
+        const std::stop_token stop = job->stop.get_token();
+        if (stop.stop_requested())
+            throw FrameExtractor::Cancelled();
         const std::filesystem::path video = QFile::encodeName(path).toStdString();
         FrameExtractor::OutputPlace place = FrameExtractor::outputPlaceFor(video);
         if (!chosenPlace.isEmpty())
             place.base = QFile::encodeName(chosenPlace).toStdString();
-        const std::stop_token stop = job->stop.get_token();
         const FrameExtractor::Frames frames = FrameExtractor::readFrames(
             video, decoder, {.onProgress = [job](const FrameExtractor::Progress& progress) { job->done = progress.done; }, .stop = stop});
+        // Before the pair is written, while a cancel still leaves the folder as it was.
+        outcome.first = thumbnailOf(frames.first);
+        outcome.last = thumbnailOf(frames.last);
         if (stop.stop_requested())
             throw FrameExtractor::Cancelled();
         const std::filesystem::path folder = FrameExtractor::writePair(
             place, frames.first, frames.last, {.cancelled = [stop] { return quitting.load() || stop.stop_requested(); }});
         outcome.folder = QFile::decodeName(folder.c_str());
-        outcome.first = thumbnailOf(frames.first);
-        outcome.last = thumbnailOf(frames.last);
     } catch (...) {
         outcome.error = std::current_exception();
     }
@@ -206,6 +227,12 @@ void ContentView::setStatus(Status status)
     emit statusChanged();
 }
 
+bool ContentView::isVideo(const QUrl& url)
+{
+    const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+    return !path.isEmpty() && !QFileInfo(path).isDir() && VideoTypes::isSupportedExtension(QFileInfo(path).suffix());
+}
+
 void ContentView::handleLoadedURL(const QUrl& url)
 {
     if (isProcessing())
@@ -272,11 +299,10 @@ void ContentView::runJob(const QString& path, const QString& chosenPlace)
     // Busy from this moment, so a second drop or Open Video is refused at once.
     setStatus(Processing{nameWithoutExtension(path)});
     m_job = std::make_shared<Job>();
-    m_jobClock.start();
     m_progressTimer.start();
     // The continuation runs on the GUI thread, and not at all once this view is gone; the
     // job itself runs to its end, unless the application quits first and stops it.
-    QtConcurrent::run(extract, path, chosenPlace, m_decoder, m_job).then(this, [this, name = nameWithoutExtension(path)](const Outcome& outcome) {
+    QtConcurrent::run(&jobs(), extract, path, chosenPlace, m_decoder, m_job).then(this, [this, name = nameWithoutExtension(path)](const Outcome& outcome) {
         m_progressTimer.stop();
         m_job.reset();
         if (outcome.error && isCancellation(outcome.error)) {
@@ -295,21 +321,20 @@ void ContentView::runJob(const QString& path, const QString& chosenPlace)
 }
 
 // The worker's share of the reading, never going back, and never all of it before the
-// images are in place; the time left from the pace so far, once there is a pace to go by.
+// images are in place; the time left from the pace so far, once there is a pace to go by,
+// growing while the share stands still.
 void ContentView::showProgress()
 {
     const auto* processing = std::get_if<Processing>(&m_status);
-    if (!processing || !m_job)
-        return;
-    const double done = std::min(m_job->done.load(), 0.99);
-    if (done <= processing->done)
+    if (!processing || !m_job || m_job->started < 0)
         return;
     Processing next = *processing;
-    next.done = done;
-    const double elapsed = static_cast<double>(m_jobClock.elapsed()) / 1000;
-    if (elapsed >= 2 && done >= 0.01)
-        next.secondsLeft = static_cast<int>(std::ceil(elapsed * (1 - done) / done));
-    setStatus(next);
+    next.done = std::max(std::min(m_job->done.load(), 0.99), processing->done);
+    const double elapsed = static_cast<double>(QDateTime::currentMSecsSinceEpoch() - m_job->started) / 1000;
+    if (elapsed >= 2 && next.done >= 0.01)
+        next.secondsLeft = static_cast<int>(std::ceil(elapsed * (1 - next.done) / next.done));
+    if (next.done != processing->done || next.secondsLeft != processing->secondsLeft)
+        setStatus(next);
 }
 
 void ContentView::openFile()

@@ -3,8 +3,8 @@
 #include "Status.h"
 #include "extraction/FrameExtractor.h"
 
-#include <QElapsedTimer>
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -35,6 +35,8 @@ public:
     const Status& status() const { return m_status; }
     bool isProcessing() const { return std::holds_alternative<Processing>(m_status); }
 
+    // Whether the address is a local file of a supported type (not a folder).
+    static bool isVideo(const QUrl& url);
     // A dropped item's address: checked to be a local file of a supported type, then processed
     // (unless a job runs).
     void handleLoadedURL(const QUrl& url);
@@ -60,6 +62,8 @@ public:
     void cancel();
 
     struct Job;
+    // The threads the windows' jobs run on; the program waits for them before it ends.
+    static QThreadPool& jobs();
 
     DropZone* dropZone() const { return m_dropZone; }
     StatusLine* statusLine() const { return m_statusLine; }
@@ -83,6 +87,5 @@ private:
     StatusLine* m_statusLine;
     QShortcut* m_escape;
     std::shared_ptr<Job> m_job; // the running one
-    QElapsedTimer m_jobClock;
     QTimer m_progressTimer;
 };

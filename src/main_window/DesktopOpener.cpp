@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -20,11 +21,15 @@ void openWithDesktop(const QUrl& url, std::function<void()> failed)
         // closes; so the process has no parent whose end would kill the viewer with it, and
         // nothing ever stops it: it deletes itself once it has finished.
         auto* process = new QProcess;
+        // A handler found starts at once; what then fails is the viewer's own affair, which
+        // may end much later, over whatever the window shows by then.
+        QElapsedTimer clock;
+        clock.start();
         process->setStandardInputFile(QProcess::nullDevice());
         process->setStandardOutputFile(QProcess::nullDevice());
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QObject::connect(process, &QProcess::finished, process, [process, fail](int code, QProcess::ExitStatus status) {
-            if (status == QProcess::NormalExit && code != 0)
+        QObject::connect(process, &QProcess::finished, process, [process, fail, clock](int code, QProcess::ExitStatus status) {
+            if (status == QProcess::NormalExit && code != 0 && clock.elapsed() < 3000)
                 fail();
             process->deleteLater();
         });

@@ -330,22 +330,48 @@ QImage FramePair::thumbnail(const QByteArray& png, QSize box)
     return image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
+namespace {
+
+// A dragged image: its file's address at once, its bytes and its picture read from the file
+// only when the program it is dropped on asks for them, so that a large one does not hold up
+// the drag's start.
+class PngFileData : public QMimeData {
+public:
+    explicit PngFileData(QString file)
+        : m_file(std::move(file))
+    {
+        setUrls({QUrl::fromLocalFile(m_file)});
+    }
+    QStringList formats() const override
+    {
+        return QMimeData::formats() << QStringLiteral("image/png") << QStringLiteral("application/x-qt-image");
+    }
+    bool hasFormat(const QString& format) const override { return formats().contains(format); }
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType type) const override
+    {
+        if (format != QLatin1String("image/png") && format != QLatin1String("application/x-qt-image"))
+            return QMimeData::retrieveData(format, type);
+        QFile file(m_file);
+        QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        // The file's own bytes for those who ask for a PNG, rather than the image encoded anew.
+        if (format == QLatin1String("image/png"))
+            return bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return readPng(&buffer);
+    }
+
+private:
+    QString m_file;
+};
+
+} // namespace
+
 QMimeData* FramePair::dragData(const QString& pngFile)
 {
-    auto* data = new QMimeData;
-    data->setUrls({QUrl::fromLocalFile(pngFile)});
-    QFile file(pngFile);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        // The file's own bytes for those who ask for a PNG, rather than the image encoded anew.
-        data->setData(QStringLiteral("image/png"), bytes);
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        if (const QImage image = readPng(&buffer); !image.isNull())
-            data->setImageData(image);
-    }
-    return data;
+    return new PngFileData(pngFile);
 }
 
 #include "FramePair.moc"

@@ -25,10 +25,32 @@ class LinkLabel : public QLabel {
 public:
     using QLabel::QLabel;
 
+    void setRichText(const QString& html)
+    {
+        if (html != text())
+            setText(html);
+    }
+
 protected:
+    // The text holds one link at most, and Enter follows it: new text, as the progress is
+    // rewritten a few times a second, drops the keyboard's place on the link.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && text().contains(QLatin1String("<a href")))
+            emit linkActivated(QString());
+        else
+            QLabel::keyPressEvent(event);
+    }
+    // The line draws the focus ring around it, and this text within.
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QLabel::focusOutEvent(event);
+        parentWidget()->update();
+    }
     void focusInEvent(QFocusEvent* event) override
     {
         QLabel::focusInEvent(event);
+        parentWidget()->update();
         if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
             focusNextPrevChild(event->reason() == Qt::TabFocusReason);
     }
@@ -232,9 +254,9 @@ void StatusLine::layOutText()
             letters -= !shown.at(--at).isSpace();
         const auto html = [](const QString& plain) { return plain.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")); };
         m_label->setTextFormat(Qt::RichText);
-        m_label->setText(QStringLiteral("<div style=\"white-space:pre\">%1<a href=\"#folder\">%2</a></div>")
-                             .arg(html(shown.left(at)), html(shown.mid(at))));
         m_label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        static_cast<LinkLabel*>(m_label)->setRichText(QStringLiteral("<div style=\"white-space:pre\">%1<a href=\"#folder\">%2</a></div>")
+                                 .arg(html(shown.left(at)), html(shown.mid(at))));
     } else {
         if (std::holds_alternative<JobStatus::Error>(m_status))
             colour = Look::readable(Look::failure(), this);
@@ -283,7 +305,7 @@ void StatusLine::paintEvent(QPaintEvent*)
     } else if (std::holds_alternative<JobStatus::Error>(m_status)) {
         Look::drawCross(painter, icon);
     }
-    if (hasFocus())
+    if (hasFocus() || m_label->hasFocus())
         Look::drawFocusRing(painter, QRectF(icon.left() - 6, box.top(), m_label->geometry().right() + 7 - (icon.left() - 6), box.height()), 6, this);
 }
 

@@ -19,7 +19,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -50,7 +49,7 @@ protected:
         if (window)
             window->close();
         delete application->updateMessage();
-        QThreadPool::globalInstance()->waitForDone();
+        ContentView::jobs().waitForDone();
         QCoreApplication::processEvents();
     }
 
@@ -79,12 +78,12 @@ TEST_F(AppTest, theFileMenuOpensVideosInItsOwnWindow)
 }
 
 // Videos named on the command line, or dropped together on a window: a window and a job for
-// each, up to eight; one message names those left out.
+// each, up to eight; one message names those left out, and what is not a video.
 TEST_F(AppTest, eachVideoNamedAtStartOrDroppedTogetherGetsAWindowOfItsOwn)
 {
     const std::tuple<int, bool, int, const char*> rows[] = {
-        {0, false, 1, ""}, {2, false, 2, ""}, {10, false, 8, "clip8.mkv|clip9.mkv"}, {3, true, 3, ""},
-        {15, true, 8, "clip8.mkv|clip12.mkv|launch.more 2"}};
+        {0, false, 1, ""}, {2, false, 2, ""}, {10, false, 8, "clip8.mkv|clip9.mkv"}, {3, true, 3, "notes.txt"},
+        {15, true, 8, "clip8.mkv|clip12.mkv|launch.more 2|notes.txt"}};
     for (const auto& [videos, dropped, windows, leftOut] : rows) {
         QList<QUrl> urls;
         for (int i = 0; i < videos; ++i)
@@ -92,7 +91,8 @@ TEST_F(AppTest, eachVideoNamedAtStartOrDroppedTogetherGetsAWindowOfItsOwn)
         QList<MainWindow*> opened;
         QMessageBox* tooMany = nullptr;
         if (dropped) {
-            // Dropped on the window that is open, as a file manager's selection is.
+            // Dropped on the window that is open, as a file manager's selection is, a note first.
+            urls.prepend(QUrl::fromLocalFile(settingsFolder.filePath(QStringLiteral("notes.txt"))));
             QMimeData data;
             data.setUrls(urls);
             QDropEvent drop(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

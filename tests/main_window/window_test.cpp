@@ -19,7 +19,6 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
-#include <QThreadPool>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -82,7 +81,7 @@ protected:
     {
         if (m_view)
             m_view->close();
-        QThreadPool::globalInstance()->waitForDone();
+        ContentView::jobs().waitForDone();
         QCoreApplication::processEvents();
     }
     ContentView* view() const { return m_view; }
@@ -287,7 +286,8 @@ TEST(Window, aLongJobShowsItsProgressAndEscapeCancelsIt)
     FrameExtractor::WorkerServer workers(FAKE_WORKER_PATH); // three seconds, reporting progress
     ContentView view(workers.decoder());
     view.show();
-    QApplication::setActiveWindow(&view);
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
     std::vector<double> shown;
     bool timeLeft = false;
     QObject::connect(&view, &ContentView::statusChanged, [&] {
@@ -317,8 +317,7 @@ TEST(Window, aLongJobShowsItsProgressAndEscapeCancelsIt)
     EXPECT_EQ(contents(folder / "long" / "first.png"), first);
     EXPECT_EQ(contents(folder / "long" / "last.png"), last);
     EXPECT_TRUE(QTest::qWaitFor([] {
-        const std::vector<pid_t> servers = childrenOf(::getpid());
-        return servers.size() == 1 && childrenOf(servers[0]).empty();
+        return std::ranges::all_of(childrenOf(::getpid()), [](pid_t server) { return childrenOf(server).empty(); });
     }, 5000));
     // "Cancel" by keyboard: the focus leaves the disabled drop zone for the status line, and
     // Tab goes on to its link.
@@ -326,6 +325,7 @@ TEST(Window, aLongJobShowsItsProgressAndEscapeCancelsIt)
     view.processVideo(qpath(folder / "long.mp4"));
     ASSERT_TRUE(view.statusLine()->hasFocus());
     QTest::keyClick(view.statusLine(), Qt::Key_Tab);
+    QTest::qWait(500); // the progress is rewritten meanwhile
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(QTest::qWaitFor([&] { return std::holds_alternative<ContentView::Cancelled>(view.status()); }, 1000));
 
@@ -357,7 +357,7 @@ TEST_F(WindowTest, eightWindowsRunEightJobsAtOnce)
         EXPECT_EQ(windows[i]->statusLine()->toolTip(), qpath(clip(i)));
         windows[i]->close();
     }
-    QThreadPool::globalInstance()->waitForDone();
+    ContentView::jobs().waitForDone();
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(readMarks(readPNG(clip(i) / "last.png")).index, 5 + i) << i;
 }
@@ -427,7 +427,8 @@ TEST_F(WindowTest, aReadOnlyFolderOffersAnotherPlace)
              || ::mount(nullptr, readOnly.folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
         GTEST_SKIP() << "no read-only bind mount here";
 
-    QApplication::setActiveWindow(view());
+    view()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view()));
     view()->dropZone()->setFocus(); // as the window opens
     int asked = 0;
     fs::create_directory(folder / "stills"); // the dialog offers only folders that exist
