@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <pthread.h>
 #include <string_view>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace Cli {
 
@@ -16,6 +19,53 @@ namespace {
 
 // Redrawn at most this often while the jobs run; results are printed at once all the same.
 constexpr auto redrawInterval = std::chrono::milliseconds(200);
+
+// Narrower than this, a line would show little of a name beside its percent, and nothing
+// at all below 7 columns but lines that wrap.
+constexpr std::size_t narrowestTerminal = 12;
+
+sigset_t onlyContinuing()
+{
+    sigset_t continuing;
+    sigemptyset(&continuing);
+    sigaddset(&continuing, SIGCONT);
+    return continuing;
+}
+
+// Whether the process was stopped (Ctrl+Z, or a STOP from elsewhere) and continued since this
+// was last asked: the shell has had the terminal meanwhile. SIGCONT is blocked in every thread
+// (it continues the process all the same), so it is pending from the moment the process is
+// continued, before any of its threads runs again.
+bool continuedSinceAsked()
+{
+    sigset_t pending;
+    if (::sigpending(&pending) != 0 || sigismember(&pending, SIGCONT) != 1)
+        return false;
+    const sigset_t continuing = onlyContinuing();
+    int taken = 0;
+    ::sigwait(&continuing, &taken); // at once: it is pending, and taken nowhere else
+    return true;
+}
+
+// Whether the process has the terminal. In the background (started with "&", or after
+// "bg") the shell and other jobs write to it meanwhile: the block is neither drawn nor
+// erased there.
+bool inForeground()
+{
+    return ::tcgetpgrp(STDERR_FILENO) == ::getpgrp();
+}
+
+winsize terminalSize()
+{
+    winsize size{};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0)
+        size = {};
+    if (size.ws_col == 0)
+        size.ws_col = 80;
+    if (size.ws_row == 0)
+        size.ws_row = 24;
+    return size;
+}
 
 // The columns a terminal gives a character: none for combining marks (file names from
 // some systems are decomposed), two for East Asian wide ones and most emoji.
@@ -116,7 +166,9 @@ void writeToTerminal(const std::string& bytes)
 
 std::vector<std::string> progressLines(const std::vector<RunningJob>& jobs, std::size_t columns, std::size_t rows)
 {
-    const std::size_t lineCount = std::min(jobs.size(), std::max<std::size_t>(rows, 2) - 1);
+    if (columns < narrowestTerminal || rows < 2)
+        return {};
+    const std::size_t lineCount = std::min(jobs.size(), rows - 1);
     const std::size_t shown = lineCount < jobs.size() ? lineCount - 1 : lineCount;
     std::vector<std::string> names;
     for (std::size_t i = 0; i < shown; ++i)
@@ -128,7 +180,7 @@ std::vector<std::string> progressLines(const std::vector<RunningJob>& jobs, std:
         widest = std::max(widest, columnsOf(glyphs.back()));
     }
     // The name, a space and the percent (" 42%") in all the columns but the last.
-    const std::size_t nameColumns = std::min(widest, std::max<std::size_t>(columns, 7) - 6);
+    const std::size_t nameColumns = std::min(widest, columns - 6);
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < shown; ++i) {
         char percent[16];
@@ -145,6 +197,11 @@ ProgressDisplay::ProgressDisplay(bool wanted)
 {
     const char* terminal = std::getenv("TERM");
     m_closed = !wanted || !::isatty(STDERR_FILENO) || !terminal || !*terminal || std::string_view(terminal) == "dumb";
+    if (!m_closed) {
+        // Before the jobs' threads start, so that they have it blocked too.
+        const sigset_t continuing = onlyContinuing();
+        pthread_sigmask(SIG_BLOCK, &continuing, nullptr);
+    }
 }
 
 ProgressDisplay::~ProgressDisplay()
@@ -205,6 +262,22 @@ void ProgressDisplay::close()
     m_redrawing.request_stop();
 }
 
+void ProgressDisplay::suspend()
+{
+    // Held while stopped, so that no other thread draws the block again before the stop.
+    const bool held = !m_closed && m_terminal.try_lock_for(std::chrono::milliseconds(200));
+    if (held)
+        writeToTerminal(erasing());
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTSTP);
+    pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
+    ::raise(SIGTSTP);
+    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    if (held)
+        m_terminal.unlock();
+}
+
 void ProgressDisplay::changed()
 {
     m_stale = true;
@@ -214,10 +287,15 @@ void ProgressDisplay::changed()
 std::string ProgressDisplay::erasing()
 {
     // From the line below the block (where a "^C" is echoed) to the start of its first line,
-    // and all below it.
-    const std::string bytes = m_linesDrawn > 0 ? "\r\x1b[" + std::to_string(m_linesDrawn) + "A\x1b[J" : "";
-    m_linesDrawn = 0;
-    return bytes;
+    // and all below it. Only while those lines are surely the block's: not once the process
+    // has been stopped or in the background (the lines above the cursor may be the shell's
+    // now), nor once the terminal is too narrow for a line drawn (it wraps, or was rewrapped
+    // into more rows).
+    const std::size_t lines = std::exchange(m_linesDrawn, 0);
+    const bool continued = continuedSinceAsked(); // asked even with nothing drawn: a block follows
+    if (lines == 0 || continued || !inForeground() || terminalSize().ws_col <= m_widestDrawn)
+        return "";
+    return "\r\x1b[" + std::to_string(lines) + "A\x1b[J";
 }
 
 std::string ProgressDisplay::drawing()
@@ -230,13 +308,17 @@ std::string ProgressDisplay::drawing()
         m_drawn = Clock::now();
         m_stale = false;
     }
-    winsize size{};
-    const bool known = ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0;
-    const std::vector<std::string> lines = progressLines(jobs, known && size.ws_col > 0 ? size.ws_col : 80,
-                                                         known && size.ws_row > 0 ? size.ws_row : 24);
+    m_linesDrawn = 0;
+    if (!inForeground())
+        return "";
+    const winsize size = terminalSize();
+    const std::vector<std::string> lines = progressLines(jobs, size.ws_col, size.ws_row);
     std::string bytes;
-    for (const std::string& line : lines)
+    m_widestDrawn = 0;
+    for (const std::string& line : lines) {
         bytes += line + "\n";
+        m_widestDrawn = std::max(m_widestDrawn, columnsOf(glyphsOf(line)));
+    }
     m_linesDrawn = lines.size();
     return bytes;
 }

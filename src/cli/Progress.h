@@ -24,7 +24,8 @@ struct RunningJob {
 // The block's lines for the running jobs, in the order given: "NAME  42%", the name printable
 // and shortened in its middle so that every line fits in `columns` less one (a line as wide
 // as the terminal would wrap there), the percents one under the other. At most `rows` less
-// one lines: jobs that do not fit are counted on the last one ("… +3").
+// one lines: jobs that do not fit are counted on the last one ("… +3"). None at all on a
+// terminal too narrow to show some of a name with its percent, or of a single row.
 std::vector<std::string> progressLines(const std::vector<RunningJob>& jobs, std::size_t columns, std::size_t rows);
 
 class ProgressDisplay {
@@ -49,6 +50,10 @@ public:
     // Erases the block for good: the batch is over, or the process is ending.
     void close();
 
+    // For SIGTSTP (Ctrl+Z), taken by sigwait: erases the block and stops the process as the
+    // signal would have; returns once the process is continued.
+    void suspend();
+
 private:
     using Clock = std::chrono::steady_clock;
     void changed();
@@ -61,6 +66,7 @@ private:
     // only the printing, not the jobs.
     std::timed_mutex m_terminal;
     std::size_t m_linesDrawn = 0;
+    std::size_t m_widestDrawn = 0; // the columns of its widest line
     std::atomic<bool> m_closed = false;
 
     std::mutex m_mutex; // the jobs' state

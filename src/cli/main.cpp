@@ -59,18 +59,23 @@ std::shared_mutex pairsBeingWritten;
 }
 
 // SIGINT and SIGTERM stop the workers at once, erase the progress, let a pair being written
-// finish, and end the process as the signal would (exit status 128 + its number). They are
-// taken by one thread with sigwait; every other thread has them blocked.
+// finish, and end the process as the signal would (exit status 128 + its number). SIGTSTP
+// (Ctrl+Z) erases the progress before the process stops. They are taken by one thread with
+// sigwait; every other thread has them blocked.
 void stopOnSignal(FrameExtractor::WorkerServer& workers, Cli::ProgressDisplay& progress)
 {
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGTSTP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::thread([stopSignals, &workers, &progress] {
         int signal = 0;
-        while (sigwait(&stopSignals, &signal) != 0) {
+        while (sigwait(&stopSignals, &signal) != 0 || signal == SIGTSTP) {
+            if (signal == SIGTSTP)
+                progress.suspend();
+            signal = 0;
         }
         stoppedBy = signal;
         stopping = true;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # framepicker-cli on a terminal (a tmux pane) shows the running job's percent while it works
-# and leaves only its result lines; with standard error in a pipe, nothing but those lines.
+# and leaves only its result lines, also when started in the background or on a terminal too
+# narrow for it; with standard error in a pipe, nothing but those lines.
 #   cli_progress_tty.sh FRAMEPICKER-CLI
 set -euo pipefail
 cli=$1
@@ -18,7 +19,7 @@ wait_for() { # SECONDS COMMAND...: until the command succeeds, at most that long
   local deadline=$((SECONDS + $1)); shift
   until "$@"; do ((SECONDS < deadline)) || return 1; sleep 0.1; done
 }
-pane() { $tmux capture-pane -p -t progress | sed '/^$/d'; }
+pane() { $tmux capture-pane -p -J -t "${1:-progress}" | sed '/^$/d'; }
 ended() { [ -s "$work/status" ]; }
 progress_or_end() { pane | grep -Eq '^long\.mp4 +[0-9]{1,2}%$' && touch "$work/seen" || ended; }
 
@@ -32,4 +33,12 @@ wait_for 60 ended || { echo "framepicker-cli did not end"; exit 1; }
 cd "$work"
 "$cli" long.mp4 missing.mp4 2>&1 >/dev/null | cat >err.txt || true
 [ "$(cat err.txt)" = "$missing" ] || { echo "standard error in a pipe:"; od -c err.txt | head; exit 1; }
-echo "progress on a terminal, erased at the end; none in a pipe"
+
+# In the background the shell writes meanwhile; on a terminal this narrow every line wraps.
+$tmux new-session -d -s background -x 120 -y 20 -c "$work" \
+  "bash -c 'set -m; { \"\$0\" long.mp4 missing.mp4 >/dev/null; echo >bg.status; } & sleep 1; echo typed' '$cli'; sleep 60"
+$tmux new-session -d -s narrow -x 5 -y 20 -c "$work" "'$cli' long.mp4 missing.mp4 >/dev/null; echo >narrow.status; sleep 60"
+wait_for 60 test -s bg.status -a -s narrow.status || { echo "framepicker-cli did not end"; exit 1; }
+[ "$(pane background | sort)" = "$(printf '%s\n' "$missing" typed | sort)" ] || { echo "in the background:"; pane background; exit 1; }
+[ "$(pane narrow)" = "$missing" ] || { echo "on a narrow terminal:"; pane narrow; exit 1; }
+echo "progress on a terminal, erased at the end; none in a pipe, in the background or too narrow"
