@@ -68,6 +68,7 @@ ContentView* openView()
 {
     static FrameExtractor::WorkerServer workers(WORKER_PATH);
     auto* view = new ContentView(workers.decoder());
+    view->openItem = [](const QUrl&, const std::function<void()>&) {}; // no viewer started by a test
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->show();
     return view;
