@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(cmake g++ pkg-config ninja-build libavformat-dev libavcodec-dev libavfilter-dev libavutil-dev libswscale-dev
           libpng-dev libseccomp-dev libgtest-dev ffmpeg qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-          libgl1-mesa-dev shared-mime-info xvfb xauth xdotool xclip x11-utils tmux imagemagick fonts-noto-color-emoji dpkg-dev)
+          libgl1-mesa-dev shared-mime-info xvfb xauth xdotool xclip x11-utils tmux imagemagick fonts-noto-color-emoji dpkg-dev
+          appstream desktop-file-utils qt6-gtk-platformtheme at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0)
 missing=()
 for p in "${packages[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
 if [ ${#missing[@]} -gt 0 ]; then

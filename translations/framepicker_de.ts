@@ -32,6 +32,14 @@
         <translation>Ü&amp;ber Framepicker</translation>
     </message>
     <message>
+        <source>about.window</source>
+        <translation>Über Framepicker</translation>
+    </message>
+    <message>
+        <source>menu.checkDaily</source>
+        <translation>Täglich nach &amp;Updates suchen</translation>
+    </message>
+    <message>
         <source>launch.tooMany %@</source>
         <translation>Framepicker öffnet höchstens acht Videos auf einmal, jedes in einem eigenen Fenster. Nicht geöffnete Videos: %@.</translation>
     </message>
@@ -105,7 +113,7 @@ Die Autoren und Rechteinhaber haften in keinem Fall für Ansprüche, Schäden od
 
 Die Nutzung der Software erfolgt auf eigenes Risiko. Für die Richtigkeit, Zuverlässigkeit, Vollständigkeit oder Aktualität der Software und der von ihr erzeugten Bilder und sonstigen Ergebnisse wird keine Gewähr übernommen; prüfen Sie die Ergebnisse, bevor Sie sich auf sie verlassen.
 
-Sie allein sind dafür verantwortlich, dass Ihre Nutzung der Software, einschließlich der damit bearbeiteten Videos und sonstigen Inhalte, mit den für Sie geltenden Gesetzen übereinstimmt und keine geistigen Eigentumsrechte oder sonstigen Rechte Dritter verletzt.
+Sie allein sind dafür verantwortlich, dass Ihre Nutzung der Software, einschließlich der damit verarbeiteten Videos und sonstigen Inhalte, mit den für Sie geltenden Gesetzen übereinstimmt und keine geistigen Eigentumsrechte oder sonstigen Rechte Dritter verletzt.
 
 Die Autoren sind nicht verpflichtet, Unterstützung, Wartung, Korrekturen, Aktualisierungen oder neue Versionen der Software bereitzustellen, und können sie jederzeit ohne Ankündigung ändern oder einstellen.
 
@@ -221,7 +229,7 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
     </message>
     <message>
         <source>error.workerStopped %@</source>
-        <translation>Der Decoder ist beim Lesen von „%@“ abgebrochen.</translation>
+        <translation>Der Decoder wurde beim Lesen von „%@“ unerwartet beendet.</translation>
     </message>
     <message>
         <source>error.notConfined %@</source>
@@ -256,6 +264,14 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <translation>Anderen Ordner wählen …</translation>
     </message>
     <message>
+        <source>folderPanel.title</source>
+        <translation>Anderen Ordner wählen</translation>
+    </message>
+    <message>
+        <source>drop.hint %@</source>
+        <translation>%@ und weitere Videos</translation>
+    </message>
+    <message>
         <source>error.reason %@</source>
         <translation> (%@)</translation>
     </message>
@@ -285,7 +301,7 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
     </message>
     <message>
         <source>reason.readOnly</source>
-        <translation>Dateisystem nur lesbar</translation>
+        <translation>schreibgeschütztes Dateisystem</translation>
     </message>
     <message>
         <source>reason.noSpace</source>
@@ -313,7 +329,7 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
     </message>
     <message>
         <source>reason.aborted</source>
-        <translation>abgebrochen</translation>
+        <translation>abnormal beendet</translation>
     </message>
     <message>
         <source>reason.forbiddenCall</source>
@@ -340,18 +356,18 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <translation>kein Video angegeben</translation>
     </message>
     <message>
-        <source>cli.tryHelp</source>
-        <translation>„framepicker-cli --help“ gibt weitere Informationen.</translation>
+        <source>cli.tryHelp %@</source>
+        <translation>„%@ --help“ gibt weitere Informationen.</translation>
     </message>
     <message>
         <source>cli.usage</source>
         <translation>Aufruf: framepicker-cli [OPTION]... VIDEO...
-Schreibt das exakte erste und letzte Bild jedes VIDEOs als first.png und
+Schreibt das genaue erste und letzte Bild jedes VIDEOs als first.png und
 last.png in einen Ordner daneben, der nach ihm benannt ist, und gibt den Pfad
 dieses Ordners aus.
 
-  -j, --jobs=N        bis zu N Videos gleichzeitig bearbeiten (Vorgabe: die
-                      Anzahl der Kerne; 1 bearbeitet eines nach dem anderen)
+  -j, --jobs=N        bis zu N Videos gleichzeitig verarbeiten (Vorgabe: die
+                      Anzahl der Kerne; 1 verarbeitet eines nach dem anderen)
   -o, --output=DIR    den Ordner jedes Videos unter DIR anlegen, am Pfad des
                       Videos wie angegeben (clips/a/trip.mov ergibt
                       DIR/clips/a/trip; ein absoluter Pfad oder einer mit ..
@@ -364,9 +380,61 @@ dieses Ordners aus.
   -V, --version       die Version zeigen und beenden
 
 Ergebnisse und Fehler stehen je in einer Zeile, in der Reihenfolge der Videos.
-Rückgabewert: 0, wenn alle Videos gelangen, 1, wenn eines scheiterte, 2 bei
-falschem Aufruf.
+Rückgabewert: 0, wenn alle Videos gelungen sind, 1, wenn eines gescheitert
+ist, 2 bei falschem Aufruf.
 </translation>
+    </message>
+    <message>
+        <source>cli.windowUsage</source>
+        <translation>Aufruf: framepicker [OPTION]... [VIDEO]...
+Öffnet das Fenster von Framepicker; mit VIDEO wird dessen genaues erstes und
+letztes Bild als first.png und last.png in einen Ordner daneben geschrieben,
+wie wenn es auf das Fenster gezogen wird. Jedes VIDEO erhält ein eigenes
+Fenster, bis zu acht.
+
+      --about         auch das Fenster „Über Framepicker“ öffnen
+  -h, --help          diese Hilfe zeigen und beenden
+  -V, --version       die Version zeigen und beenden
+
+Qt-eigene Optionen wie -platform NAME und -style NAME werden ebenfalls
+angenommen.
+</translation>
+    </message>
+    <message>
+        <source>cli.otherFolder %@</source>
+        <translation>%@ Mit -o DIR lässt sich in einen anderen Ordner schreiben.</translation>
+    </message>
+    <message>
+        <source>cli.confinement %@</source>
+        <translation>Abschottung des Decoders: %@</translation>
+    </message>
+    <message>
+        <source>cli.confinementRefused %@</source>
+        <translation>verweigert (%@), daher wird kein Video dekodiert</translation>
+    </message>
+    <message>
+        <source>cli.confinementUnknown %@</source>
+        <translation>unbekannt (%@)</translation>
+    </message>
+    <message>
+        <source>cli.noLandlock</source>
+        <translation>kein Landlock</translation>
+    </message>
+    <message>
+        <source>cli.noSeccomp</source>
+        <translation>kein seccomp</translation>
+    </message>
+    <message>
+        <source>cli.memoryLimit %@</source>
+        <translation>Speichergrenze %@</translation>
+    </message>
+    <message>
+        <source>cli.noMemoryLimit</source>
+        <translation>keine Speichergrenze</translation>
+    </message>
+    <message>
+        <source>cli.listSeparator</source>
+        <translation>, </translation>
     </message>
     <message>
         <source>status.cancel</source>

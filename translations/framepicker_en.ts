@@ -32,6 +32,14 @@
         <translation>&amp;About Framepicker</translation>
     </message>
     <message>
+        <source>about.window</source>
+        <translation>About Framepicker</translation>
+    </message>
+    <message>
+        <source>menu.checkDaily</source>
+        <translation>Check for &amp;Updates Daily</translation>
+    </message>
+    <message>
         <source>launch.tooMany %@</source>
         <translation>Framepicker opens up to eight videos at once, each in its own window. Videos left out: %@.</translation>
     </message>
@@ -153,7 +161,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.noPicture %@</source>
-        <translation>No picture could be decoded from “%@”.</translation>
+        <translation>No frame could be decoded from “%@”.</translation>
     </message>
     <message>
         <source>error.readFailed %@</source>
@@ -161,11 +169,11 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.tooLarge %@</source>
-        <translation>“%@” has a picture too large to save.</translation>
+        <translation>“%@” has frames too large to save.</translation>
     </message>
     <message>
         <source>error.unconvertiblePixels %@</source>
-        <translation>“%@” has a picture format that cannot be converted.</translation>
+        <translation>“%@” has a pixel format that cannot be converted.</translation>
     </message>
     <message>
         <source>error.unconvertibleColours %@</source>
@@ -237,7 +245,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.unscalable %@</source>
-        <translation>“%@” has a picture that cannot be scaled to its display size.</translation>
+        <translation>“%@” has frames that cannot be scaled to their display size.</translation>
     </message>
     <message>
         <source>error.untrustedLink %@</source>
@@ -254,6 +262,14 @@ By using the software you agree to indemnify and hold harmless its authors and r
     <message>
         <source>status.chooseFolder</source>
         <translation>Choose Another Folder…</translation>
+    </message>
+    <message>
+        <source>folderPanel.title</source>
+        <translation>Choose Another Folder</translation>
+    </message>
+    <message>
+        <source>drop.hint %@</source>
+        <translation>%@ and other videos</translation>
     </message>
     <message>
         <source>error.reason %@</source>
@@ -340,8 +356,8 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>no video given</translation>
     </message>
     <message>
-        <source>cli.tryHelp</source>
-        <translation>Try 'framepicker-cli --help' for more information.</translation>
+        <source>cli.tryHelp %@</source>
+        <translation>Try '%@ --help' for more information.</translation>
     </message>
     <message>
         <source>cli.usage</source>
@@ -363,6 +379,56 @@ into a folder beside it named after it, and print that folder's path.
 Results and errors have one line each, in the order the videos were given.
 Exit status: 0 if every video succeeded, 1 if any failed, 2 for a usage error.
 </translation>
+    </message>
+    <message>
+        <source>cli.windowUsage</source>
+        <translation>Usage: framepicker [OPTION]... [VIDEO]...
+Open the Framepicker window; with VIDEO, write its exact first and last frame
+as first.png and last.png into a folder beside it, as a drop on the window
+does. Each VIDEO gets a window of its own, up to eight.
+
+      --about         open the About window too
+  -h, --help          show this help and exit
+  -V, --version       show the version and exit
+
+Qt's own options, such as -platform NAME and -style NAME, are accepted too.
+</translation>
+    </message>
+    <message>
+        <source>cli.otherFolder %@</source>
+        <translation>%@ Use -o DIR to write into another folder.</translation>
+    </message>
+    <message>
+        <source>cli.confinement %@</source>
+        <translation>worker confinement: %@</translation>
+    </message>
+    <message>
+        <source>cli.confinementRefused %@</source>
+        <translation>refused (%@), so no video is decoded</translation>
+    </message>
+    <message>
+        <source>cli.confinementUnknown %@</source>
+        <translation>unknown (%@)</translation>
+    </message>
+    <message>
+        <source>cli.noLandlock</source>
+        <translation>no Landlock</translation>
+    </message>
+    <message>
+        <source>cli.noSeccomp</source>
+        <translation>no seccomp</translation>
+    </message>
+    <message>
+        <source>cli.memoryLimit %@</source>
+        <translation>memory limit %@</translation>
+    </message>
+    <message>
+        <source>cli.noMemoryLimit</source>
+        <translation>no memory limit</translation>
+    </message>
+    <message>
+        <source>cli.listSeparator</source>
+        <translation>, </translation>
     </message>
     <message>
         <source>status.cancel</source>

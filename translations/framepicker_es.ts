@@ -32,6 +32,14 @@
         <translation>Acerca &amp;de Framepicker</translation>
     </message>
     <message>
+        <source>about.window</source>
+        <translation>Acerca de Framepicker</translation>
+    </message>
+    <message>
+        <source>menu.checkDaily</source>
+        <translation>&amp;Buscar actualizaciones a diario</translation>
+    </message>
+    <message>
         <source>launch.tooMany %@</source>
         <translation>Framepicker abre como máximo ocho vídeos a la vez, cada uno en su propia ventana. Vídeos sin abrir: %@.</translation>
     </message>
@@ -153,7 +161,7 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
     </message>
     <message>
         <source>error.noPicture %@</source>
-        <translation>No se ha podido descodificar ninguna imagen de «%@».</translation>
+        <translation>No se ha podido descodificar ningún fotograma de «%@».</translation>
     </message>
     <message>
         <source>error.readFailed %@</source>
@@ -161,11 +169,11 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
     </message>
     <message>
         <source>error.tooLarge %@</source>
-        <translation>«%@» tiene una imagen demasiado grande para guardarla.</translation>
+        <translation>«%@» tiene fotogramas demasiado grandes para guardarlos.</translation>
     </message>
     <message>
         <source>error.unconvertiblePixels %@</source>
-        <translation>«%@» tiene un formato de imagen que no se puede convertir.</translation>
+        <translation>«%@» tiene un formato de píxeles que no se puede convertir.</translation>
     </message>
     <message>
         <source>error.unconvertibleColours %@</source>
@@ -221,15 +229,15 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
     </message>
     <message>
         <source>error.workerStopped %@</source>
-        <translation>El decodificador se detuvo al leer «%@».</translation>
+        <translation>El descodificador se ha detenido al leer «%@».</translation>
     </message>
     <message>
         <source>error.notConfined %@</source>
-        <translation>No se ha podido aislar el decodificador de «%@», así que no se ha iniciado.</translation>
+        <translation>No se ha podido aislar el descodificador de «%@», así que no se ha iniciado.</translation>
     </message>
     <message>
         <source>error.notResponding %@</source>
-        <translation>El decodificador dejó de responder al leer «%@».</translation>
+        <translation>El descodificador ha dejado de responder al leer «%@».</translation>
     </message>
     <message>
         <source>error.extremeAspectRatio %@</source>
@@ -237,7 +245,7 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
     </message>
     <message>
         <source>error.unscalable %@</source>
-        <translation>La imagen de «%@» no se puede escalar a su tamaño de visualización.</translation>
+        <translation>Los fotogramas de «%@» no se pueden escalar a su tamaño de visualización.</translation>
     </message>
     <message>
         <source>error.untrustedLink %@</source>
@@ -256,6 +264,14 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
         <translation>Elegir otra carpeta…</translation>
     </message>
     <message>
+        <source>folderPanel.title</source>
+        <translation>Elegir otra carpeta</translation>
+    </message>
+    <message>
+        <source>drop.hint %@</source>
+        <translation>%@ y otros vídeos</translation>
+    </message>
+    <message>
         <source>error.reason %@</source>
         <translation> (%@)</translation>
     </message>
@@ -269,7 +285,7 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
     </message>
     <message>
         <source>reason.decoderNotFound</source>
-        <translation>no se ha encontrado ningún decodificador</translation>
+        <translation>no se ha encontrado ningún descodificador</translation>
     </message>
     <message>
         <source>reason.ioError</source>
@@ -340,8 +356,8 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
         <translation>no se ha indicado ningún vídeo</translation>
     </message>
     <message>
-        <source>cli.tryHelp</source>
-        <translation>«framepicker-cli --help» da más información.</translation>
+        <source>cli.tryHelp %@</source>
+        <translation>«%@ --help» da más información.</translation>
     </message>
     <message>
         <source>cli.usage</source>
@@ -367,6 +383,57 @@ Resultados y errores ocupan una línea cada uno, en el orden de los vídeos.
 Estado de salida: 0 si todos los vídeos salieron bien, 1 si alguno falló, 2 si
 el uso es incorrecto.
 </translation>
+    </message>
+    <message>
+        <source>cli.windowUsage</source>
+        <translation>Uso: framepicker [OPCIÓN]... [VÍDEO]...
+Abre la ventana de Framepicker; con VÍDEO, escribe su primer y su último
+fotograma exactos como first.png y last.png en una carpeta junto a él, como al
+soltarlo en la ventana. Cada VÍDEO tiene su propia ventana, hasta ocho.
+
+      --about         abrir también la ventana «Acerca de Framepicker»
+  -h, --help          mostrar esta ayuda y salir
+  -V, --version       mostrar la versión y salir
+
+También se aceptan las opciones propias de Qt, como -platform NOMBRE y
+-style NOMBRE.
+</translation>
+    </message>
+    <message>
+        <source>cli.otherFolder %@</source>
+        <translation>%@ Usa -o DIR para escribir en otra carpeta.</translation>
+    </message>
+    <message>
+        <source>cli.confinement %@</source>
+        <translation>aislamiento del descodificador: %@</translation>
+    </message>
+    <message>
+        <source>cli.confinementRefused %@</source>
+        <translation>rechazado (%@), así que no se descodifica ningún vídeo</translation>
+    </message>
+    <message>
+        <source>cli.confinementUnknown %@</source>
+        <translation>desconocido (%@)</translation>
+    </message>
+    <message>
+        <source>cli.noLandlock</source>
+        <translation>sin Landlock</translation>
+    </message>
+    <message>
+        <source>cli.noSeccomp</source>
+        <translation>sin seccomp</translation>
+    </message>
+    <message>
+        <source>cli.memoryLimit %@</source>
+        <translation>límite de memoria %@</translation>
+    </message>
+    <message>
+        <source>cli.noMemoryLimit</source>
+        <translation>sin límite de memoria</translation>
+    </message>
+    <message>
+        <source>cli.listSeparator</source>
+        <translation>, </translation>
     </message>
     <message>
         <source>status.cancel</source>
@@ -402,7 +469,7 @@ el uso es incorrecto.
     </message>
     <message>
         <source>status.error.cannotOpen %@</source>
-        <translation>Ningún programa pudo abrir «%@».</translation>
+        <translation>Ningún programa ha podido abrir «%@».</translation>
     </message>
     <message>
         <source>launch.more %@</source>
@@ -410,7 +477,7 @@ el uso es incorrecto.
     </message>
     <message>
         <source>launch.notVideos %@</source>
-        <translation>No son vídeos, así que no se abrieron: %@.</translation>
+        <translation>No son vídeos, así que no se han abierto: %@.</translation>
     </message>
 </context>
 </TS>

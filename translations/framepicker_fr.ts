@@ -32,6 +32,14 @@
         <translation>À &amp;propos de Framepicker</translation>
     </message>
     <message>
+        <source>about.window</source>
+        <translation>À propos de Framepicker</translation>
+    </message>
+    <message>
+        <source>menu.checkDaily</source>
+        <translation>&amp;Rechercher les mises à jour chaque jour</translation>
+    </message>
+    <message>
         <source>launch.tooMany %@</source>
         <translation>Framepicker ouvre au plus huit vidéos à la fois, chacune dans sa propre fenêtre. Vidéos non ouvertes : %@.</translation>
     </message>
@@ -161,11 +169,11 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
     </message>
     <message>
         <source>error.tooLarge %@</source>
-        <translation>« %@ » contient une image trop grande pour être enregistrée.</translation>
+        <translation>« %@ » contient des images trop grandes pour être enregistrées.</translation>
     </message>
     <message>
         <source>error.unconvertiblePixels %@</source>
-        <translation>« %@ » utilise un format d’image qui ne peut pas être converti.</translation>
+        <translation>« %@ » utilise un format de pixels qui ne peut pas être converti.</translation>
     </message>
     <message>
         <source>error.unconvertibleColours %@</source>
@@ -225,11 +233,11 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
     </message>
     <message>
         <source>error.notConfined %@</source>
-        <translation>Le décodeur de « %@ » n’a pas pu être isolé ; il n’a donc pas été lancé.</translation>
+        <translation>Le décodeur de « %@ » n’a pas pu être isolé ; il n’a donc pas été lancé.</translation>
     </message>
     <message>
         <source>error.notResponding %@</source>
-        <translation>Le décodeur a cessé de répondre pendant la lecture de « %@ ».</translation>
+        <translation>Le décodeur a cessé de répondre pendant la lecture de « %@ ».</translation>
     </message>
     <message>
         <source>error.extremeAspectRatio %@</source>
@@ -237,23 +245,31 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
     </message>
     <message>
         <source>error.unscalable %@</source>
-        <translation>L’image de « %@ » ne peut pas être mise à sa taille d’affichage.</translation>
+        <translation>Les images de « %@ » ne peuvent pas être mises à l’échelle de leur taille d’affichage.</translation>
     </message>
     <message>
         <source>error.untrustedLink %@</source>
-        <translation>« %@ » est un lien créé par un autre utilisateur ; rien n’est écrit à travers lui.</translation>
+        <translation>« %@ » est un lien créé par un autre utilisateur ; rien n’est écrit en passant par lui.</translation>
     </message>
     <message>
         <source>error.foreignFolder %@</source>
-        <translation>Le dossier « %@ » appartient à un autre utilisateur ; rien n’y est écrit.</translation>
+        <translation>Le dossier « %@ » appartient à un autre utilisateur ; rien n’y est écrit.</translation>
     </message>
     <message>
         <source>error.folderInUse %@</source>
-        <translation>Le dossier « %@ » est utilisé par un autre programme.</translation>
+        <translation>Le dossier « %@ » est utilisé par un autre programme.</translation>
     </message>
     <message>
         <source>status.chooseFolder</source>
         <translation>Choisir un autre dossier…</translation>
+    </message>
+    <message>
+        <source>folderPanel.title</source>
+        <translation>Choisir un autre dossier</translation>
+    </message>
+    <message>
+        <source>drop.hint %@</source>
+        <translation>%@ et autres vidéos</translation>
     </message>
     <message>
         <source>error.reason %@</source>
@@ -281,7 +297,7 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
     </message>
     <message>
         <source>reason.notPermitted</source>
-        <translation>opération non permise</translation>
+        <translation>opération non autorisée</translation>
     </message>
     <message>
         <source>reason.readOnly</source>
@@ -340,21 +356,21 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
         <translation>aucune vidéo indiquée</translation>
     </message>
     <message>
-        <source>cli.tryHelp</source>
-        <translation>« framepicker-cli --help » donne plus d’informations.</translation>
+        <source>cli.tryHelp %@</source>
+        <translation>« %@ --help » donne plus d’informations.</translation>
     </message>
     <message>
         <source>cli.usage</source>
-        <translation>Utilisation : framepicker-cli [OPTION]... VIDÉO...
+        <translation>Utilisation : framepicker-cli [OPTION]... VIDÉO...
 Écrit la première et la dernière image exactes de chaque VIDÉO dans first.png
 et last.png, dans un dossier à côté d’elle qui porte son nom, et affiche le
 chemin de ce dossier.
 
-  -j, --jobs=N        traiter jusqu’à N vidéos à la fois (par défaut : le
-                      nombre de cœurs ; 1 les traite l’une après l’autre)
+  -j, --jobs=N        traiter jusqu’à N vidéos à la fois (par défaut : le
+                      nombre de cœurs ; 1 les traite l’une après l’autre)
   -o, --output=DIR    placer le dossier de chaque vidéo sous DIR, au chemin
                       de la vidéo tel qu’indiqué (clips/a/trip.mov donne
-                      DIR/clips/a/trip ; un chemin absolu, ou avec .., son
+                      DIR/clips/a/trip ; un chemin absolu, ou avec .., son
                       chemin depuis la racine)
       --json          afficher un objet JSON par vidéo au lieu du dossier
       --unordered     afficher chaque résultat dès qu’il est prêt, et non
@@ -364,9 +380,61 @@ chemin de ce dossier.
   -V, --version       afficher la version et quitter
 
 Résultats et erreurs tiennent chacun sur une ligne, dans l’ordre des vidéos.
-Code de sortie : 0 si toutes les vidéos ont réussi, 1 si l’une a échoué, 2 en
+Code de sortie : 0 si toutes les vidéos ont réussi, 1 si l’une a échoué, 2 en
 cas d’utilisation incorrecte.
 </translation>
+    </message>
+    <message>
+        <source>cli.windowUsage</source>
+        <translation>Utilisation : framepicker [OPTION]... [VIDÉO]...
+Ouvre la fenêtre de Framepicker ; avec VIDÉO, écrit sa première et sa dernière
+image exactes dans first.png et last.png, dans un dossier à côté d’elle, comme
+si on la déposait sur la fenêtre. Chaque VIDÉO a sa propre fenêtre,
+jusqu’à huit.
+
+      --about         ouvrir aussi la fenêtre « À propos de Framepicker »
+  -h, --help          afficher cette aide et quitter
+  -V, --version       afficher la version et quitter
+
+Les options propres à Qt, comme -platform NOM et -style NOM, sont aussi
+acceptées.
+</translation>
+    </message>
+    <message>
+        <source>cli.otherFolder %@</source>
+        <translation>%@ Utilisez -o DIR pour écrire dans un autre dossier.</translation>
+    </message>
+    <message>
+        <source>cli.confinement %@</source>
+        <translation>confinement du décodeur : %@</translation>
+    </message>
+    <message>
+        <source>cli.confinementRefused %@</source>
+        <translation>refusé (%@), aucune vidéo n’est donc décodée</translation>
+    </message>
+    <message>
+        <source>cli.confinementUnknown %@</source>
+        <translation>inconnu (%@)</translation>
+    </message>
+    <message>
+        <source>cli.noLandlock</source>
+        <translation>sans Landlock</translation>
+    </message>
+    <message>
+        <source>cli.noSeccomp</source>
+        <translation>sans seccomp</translation>
+    </message>
+    <message>
+        <source>cli.memoryLimit %@</source>
+        <translation>limite de mémoire %@</translation>
+    </message>
+    <message>
+        <source>cli.noMemoryLimit</source>
+        <translation>sans limite de mémoire</translation>
+    </message>
+    <message>
+        <source>cli.listSeparator</source>
+        <translation>, </translation>
     </message>
     <message>
         <source>status.cancel</source>
@@ -402,7 +470,7 @@ cas d’utilisation incorrecte.
     </message>
     <message>
         <source>status.error.cannotOpen %@</source>
-        <translation>Aucun programme n’a pu ouvrir « %@ ».</translation>
+        <translation>Aucun programme n’a pu ouvrir « %@ ».</translation>
     </message>
     <message>
         <source>launch.more %@</source>
@@ -410,7 +478,7 @@ cas d’utilisation incorrecte.
     </message>
     <message>
         <source>launch.notVideos %@</source>
-        <translation>Ce ne sont pas des vidéos, donc non ouvertes : %@.</translation>
+        <translation>Éléments non ouverts, car ce ne sont pas des vidéos : %@.</translation>
     </message>
 </context>
 </TS>

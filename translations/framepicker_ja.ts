@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>menu.newWindow</source>
-        <translation>新規ウインドウ(&amp;N)</translation>
+        <translation>新規ウィンドウ(&amp;N)</translation>
     </message>
     <message>
         <source>menu.openVideo</source>
@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>menu.closeWindow</source>
-        <translation>ウインドウを閉じる(&amp;C)</translation>
+        <translation>ウィンドウを閉じる(&amp;C)</translation>
     </message>
     <message>
         <source>menu.quit</source>
@@ -32,8 +32,16 @@
         <translation>Framepicker について(&amp;A)</translation>
     </message>
     <message>
+        <source>about.window</source>
+        <translation>Framepicker について</translation>
+    </message>
+    <message>
+        <source>menu.checkDaily</source>
+        <translation>毎日アップデートを確認(&amp;U)</translation>
+    </message>
+    <message>
         <source>launch.tooMany %@</source>
-        <translation>Framepicker で一度に開けるビデオは 8 本までで、それぞれを専用のウインドウで開きます。開かなかったビデオ：%@。</translation>
+        <translation>Framepicker で一度に開けるビデオは 8 本までで、それぞれを専用のウィンドウで開きます。開かなかったビデオ：%@。</translation>
     </message>
     <message>
         <source>Framepicker</source>
@@ -69,7 +77,7 @@
     </message>
     <message>
         <source>status.error.readUrl</source>
-        <translation>このコンピュータ上のファイルだけを開くことができます。</translation>
+        <translation>このコンピューター上のファイルしか開けません。</translation>
     </message>
     <message>
         <source>status.error.unsupported %@</source>
@@ -133,7 +141,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.folder %@</source>
-        <translation>「%@」はフォルダです。ビデオファイルではありません。</translation>
+        <translation>「%@」はフォルダーです。ビデオファイルではありません。</translation>
     </message>
     <message>
         <source>error.unreadable %@</source>
@@ -153,7 +161,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.noPicture %@</source>
-        <translation>「%@」から画像をデコードできませんでした。</translation>
+        <translation>「%@」からフレームをデコードできませんでした。</translation>
     </message>
     <message>
         <source>error.readFailed %@</source>
@@ -161,11 +169,11 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.tooLarge %@</source>
-        <translation>「%@」の画像は大きすぎて保存できません。</translation>
+        <translation>「%@」のフレームは大きすぎて保存できません。</translation>
     </message>
     <message>
         <source>error.unconvertiblePixels %@</source>
-        <translation>「%@」の画像形式は変換できません。</translation>
+        <translation>「%@」のピクセル形式は変換できません。</translation>
     </message>
     <message>
         <source>error.unconvertibleColours %@</source>
@@ -189,7 +197,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>Failed to encode PNG: %@</source>
-        <translation>PNG をエンコードできませんでした: %@</translation>
+        <translation>PNG をエンコードできませんでした：%@</translation>
     </message>
     <message>
         <source>status.copy</source>
@@ -209,7 +217,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.cannotCreateFolder %@</source>
-        <translation>フォルダ「%@」を作成できませんでした。</translation>
+        <translation>フォルダー「%@」を作成できませんでした。</translation>
     </message>
     <message>
         <source>error.cannotWrite %@</source>
@@ -237,7 +245,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.unscalable %@</source>
-        <translation>「%@」の画像を表示サイズに拡大縮小できません。</translation>
+        <translation>「%@」のフレームを表示サイズに拡大縮小できません。</translation>
     </message>
     <message>
         <source>error.untrustedLink %@</source>
@@ -245,15 +253,23 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.foreignFolder %@</source>
-        <translation>フォルダ「%@」は別のユーザーが所有しているため、その中には書き込みません。</translation>
+        <translation>フォルダー「%@」は別のユーザーが所有しているため、その中には書き込みません。</translation>
     </message>
     <message>
         <source>error.folderInUse %@</source>
-        <translation>フォルダ「%@」は別のプログラムが使用中です。</translation>
+        <translation>フォルダー「%@」は別のプログラムが使用中です。</translation>
     </message>
     <message>
         <source>status.chooseFolder</source>
-        <translation>別のフォルダを選択…</translation>
+        <translation>別のフォルダーを選択…</translation>
+    </message>
+    <message>
+        <source>folderPanel.title</source>
+        <translation>別のフォルダーを選択</translation>
+    </message>
+    <message>
+        <source>drop.hint %@</source>
+        <translation>%@ などのビデオ</translation>
     </message>
     <message>
         <source>error.reason %@</source>
@@ -297,7 +313,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>reason.noSuchFile</source>
-        <translation>ファイルまたはフォルダがありません</translation>
+        <translation>ファイルまたはフォルダーがありません</translation>
     </message>
     <message>
         <source>reason.noMemory</source>
@@ -340,29 +356,83 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>ビデオが指定されていません</translation>
     </message>
     <message>
-        <source>cli.tryHelp</source>
-        <translation>詳しくは「framepicker-cli --help」を実行してください。</translation>
+        <source>cli.tryHelp %@</source>
+        <translation>詳しくは「%@ --help」を実行してください。</translation>
     </message>
     <message>
         <source>cli.usage</source>
-        <translation>使い方: framepicker-cli [オプション]... ビデオ...
+        <translation>使い方：framepicker-cli [オプション]... ビデオ...
 各ビデオの正確な最初と最後のフレームを first.png と last.png として、
-ビデオの横にあるその名前のフォルダーに書き出し、そのフォルダーのパスを表示します。
+ビデオの横にあるその名前のフォルダーに書き出し、そのフォルダーのパスを
+表示します。
 
-  -j, --jobs=N        同時に最大 N 本のビデオを処理します (既定: コア数。
-                      1 なら 1 本ずつ処理します)
-  -o, --output=DIR    各ビデオのフォルダーを DIR の下、指定されたビデオのパスに
-                      作ります (clips/a/trip.mov なら DIR/clips/a/trip。
-                      絶対パスや .. を含むパスはルートからのパス)
-      --json          フォルダーの代わりにビデオごとに JSON オブジェクトを表示します
+  -j, --jobs=N        同時に最大 N 本のビデオを処理します（既定：コア数。
+                      1 なら 1 本ずつ処理します）
+  -o, --output=DIR    各ビデオのフォルダーを DIR の下、指定されたビデオの
+                      パスに作ります（clips/a/trip.mov なら
+                      DIR/clips/a/trip。絶対パスや .. を含むパスは
+                      ルートからのパス）
+      --json          フォルダーの代わりに、ビデオごとに JSON オブジェクトを
+                      1 つ表示します
       --unordered     入力順ではなく、結果ができた順に表示します
   -q, --quiet         端末に進捗を表示しません
   -h, --help          このヘルプを表示して終了します
   -V, --version       バージョンを表示して終了します
 
 結果とエラーはそれぞれ 1 行で、ビデオを指定した順に表示されます。
-終了ステータス: すべて成功なら 0、失敗があれば 1、使い方の誤りなら 2。
+終了ステータス：すべて成功なら 0、失敗があれば 1、使い方の誤りなら 2。
 </translation>
+    </message>
+    <message>
+        <source>cli.windowUsage</source>
+        <translation>使い方：framepicker [オプション]... [ビデオ]...
+Framepicker のウィンドウを開きます。ビデオを指定すると、ウィンドウへの
+ドロップと同じく、その正確な最初と最後のフレームを first.png と last.png
+として、ビデオの横のフォルダーに書き出します。ビデオごとに 1 つずつ
+ウィンドウを開きます（最大 8 つ）。
+
+      --about         「Framepicker について」のウィンドウも開きます
+  -h, --help          このヘルプを表示して終了します
+  -V, --version       バージョンを表示して終了します
+
+-platform 名前 や -style 名前 など、Qt 自身のオプションも使えます。
+</translation>
+    </message>
+    <message>
+        <source>cli.otherFolder %@</source>
+        <translation>%@別のフォルダーに書き出すには -o DIR を指定してください。</translation>
+    </message>
+    <message>
+        <source>cli.confinement %@</source>
+        <translation>デコーダーの隔離：%@</translation>
+    </message>
+    <message>
+        <source>cli.confinementRefused %@</source>
+        <translation>拒否されました（%@）。ビデオはデコードされません</translation>
+    </message>
+    <message>
+        <source>cli.confinementUnknown %@</source>
+        <translation>不明（%@）</translation>
+    </message>
+    <message>
+        <source>cli.noLandlock</source>
+        <translation>Landlock なし</translation>
+    </message>
+    <message>
+        <source>cli.noSeccomp</source>
+        <translation>seccomp なし</translation>
+    </message>
+    <message>
+        <source>cli.memoryLimit %@</source>
+        <translation>メモリー上限 %@</translation>
+    </message>
+    <message>
+        <source>cli.noMemoryLimit</source>
+        <translation>メモリー上限なし</translation>
+    </message>
+    <message>
+        <source>cli.listSeparator</source>
+        <translation>、</translation>
     </message>
     <message>
         <source>status.cancel</source>

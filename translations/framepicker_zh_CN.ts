@@ -32,6 +32,14 @@
         <translation>关于 Framepicker(&amp;A)</translation>
     </message>
     <message>
+        <source>about.window</source>
+        <translation>关于 Framepicker</translation>
+    </message>
+    <message>
+        <source>menu.checkDaily</source>
+        <translation>每天检查更新(&amp;U)</translation>
+    </message>
+    <message>
         <source>launch.tooMany %@</source>
         <translation>Framepicker 一次最多打开八个视频，每个视频各占一个窗口。未打开的视频：%@。</translation>
     </message>
@@ -153,7 +161,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.noPicture %@</source>
-        <translation>无法从“%@”解码出任何画面。</translation>
+        <translation>无法从“%@”解码出任何帧。</translation>
     </message>
     <message>
         <source>error.readFailed %@</source>
@@ -161,11 +169,11 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.tooLarge %@</source>
-        <translation>“%@”的画面太大，无法保存。</translation>
+        <translation>“%@”的帧太大，无法保存。</translation>
     </message>
     <message>
         <source>error.unconvertiblePixels %@</source>
-        <translation>“%@”的画面格式无法转换。</translation>
+        <translation>“%@”的像素格式无法转换。</translation>
     </message>
     <message>
         <source>error.unconvertibleColours %@</source>
@@ -237,7 +245,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
     </message>
     <message>
         <source>error.unscalable %@</source>
-        <translation>“%@”的画面无法缩放到显示尺寸。</translation>
+        <translation>“%@”的帧无法缩放到显示尺寸。</translation>
     </message>
     <message>
         <source>error.untrustedLink %@</source>
@@ -254,6 +262,14 @@ By using the software you agree to indemnify and hold harmless its authors and r
     <message>
         <source>status.chooseFolder</source>
         <translation>选择其他文件夹…</translation>
+    </message>
+    <message>
+        <source>folderPanel.title</source>
+        <translation>选择其他文件夹</translation>
+    </message>
+    <message>
+        <source>drop.hint %@</source>
+        <translation>%@ 等视频</translation>
     </message>
     <message>
         <source>error.reason %@</source>
@@ -340,13 +356,13 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>未指定视频</translation>
     </message>
     <message>
-        <source>cli.tryHelp</source>
-        <translation>运行“framepicker-cli --help”了解更多信息。</translation>
+        <source>cli.tryHelp %@</source>
+        <translation>运行“%@ --help”了解更多信息。</translation>
     </message>
     <message>
         <source>cli.usage</source>
         <translation>用法：framepicker-cli [选项]... 视频...
-将每个视频准确的第一帧和最后一帧保存为 first.png 和 last.png，
+将每个视频精确的第一帧和最后一帧保存为 first.png 和 last.png，
 放入视频旁边以其命名的文件夹中，并显示该文件夹的路径。
 
   -j, --jobs=N        同时处理最多 N 个视频（默认：核心数；1 表示逐个处理）
@@ -362,6 +378,56 @@ By using the software you agree to indemnify and hold harmless its authors and r
 结果和错误各占一行，按视频给出的顺序排列。
 退出状态：全部成功为 0，有失败为 1，用法错误为 2。
 </translation>
+    </message>
+    <message>
+        <source>cli.windowUsage</source>
+        <translation>用法：framepicker [选项]... [视频]...
+打开 Framepicker 窗口；指定视频时，像拖放到窗口上一样，将其精确的第一帧和
+最后一帧保存为 first.png 和 last.png，放入视频旁边的文件夹中。每个视频
+各占一个窗口，最多八个。
+
+      --about         同时打开“关于 Framepicker”窗口
+  -h, --help          显示此帮助并退出
+  -V, --version       显示版本并退出
+
+也接受 Qt 自身的选项，如 -platform 名称 和 -style 名称。
+</translation>
+    </message>
+    <message>
+        <source>cli.otherFolder %@</source>
+        <translation>%@可用 -o DIR 写入其他文件夹。</translation>
+    </message>
+    <message>
+        <source>cli.confinement %@</source>
+        <translation>解码器隔离：%@</translation>
+    </message>
+    <message>
+        <source>cli.confinementRefused %@</source>
+        <translation>被拒绝（%@），因此不会解码任何视频</translation>
+    </message>
+    <message>
+        <source>cli.confinementUnknown %@</source>
+        <translation>未知（%@）</translation>
+    </message>
+    <message>
+        <source>cli.noLandlock</source>
+        <translation>无 Landlock</translation>
+    </message>
+    <message>
+        <source>cli.noSeccomp</source>
+        <translation>无 seccomp</translation>
+    </message>
+    <message>
+        <source>cli.memoryLimit %@</source>
+        <translation>内存上限 %@</translation>
+    </message>
+    <message>
+        <source>cli.noMemoryLimit</source>
+        <translation>无内存上限</translation>
+    </message>
+    <message>
+        <source>cli.listSeparator</source>
+        <translation>，</translation>
     </message>
     <message>
         <source>status.cancel</source>

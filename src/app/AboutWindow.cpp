@@ -1,6 +1,7 @@
 #include "AboutWindow.h"
 
 #include "AppInfo.h"
+#include "main_window/Accessibility.h"
 #include "main_window/Look.h"
 #include "texts/Disclaimer.h"
 #include "texts/Texts.h"
@@ -42,7 +43,7 @@ public:
     explicit AppIcon(QWidget* parent)
         : QWidget(parent)
     {
-        setFixedSize(72, 72);
+        setFixedSize(Look::scaled(this, 72), Look::scaled(this, 72));
     }
 
 protected:
@@ -50,8 +51,9 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(width() / 72.0, height() / 72.0); // drawn at 72 x 72
         QPainterPath square;
-        square.addRoundedRect(QRectF(rect()), 16, 16);
+        square.addRoundedRect(QRectF(0, 0, 72, 72), 16, 16);
         painter.fillPath(square, QColor::fromRgbF(0.11f, 0.13f, 0.17f));
         const QColor blue = QColor::fromRgbF(0.0f, 0.48f, 1.0f);
         painter.translate(36, 36);
@@ -96,6 +98,17 @@ void addPadded(QVBoxLayout* layout, QWidget* widget, int left, int top, int righ
     box->setContentsMargins(left, top, right, bottom);
     box->addWidget(widget);
     layout->addLayout(box);
+}
+
+// The lanes grow with the header, which grows with the font.
+std::vector<EmojiLane::Config> scaledLanes(const QWidget* widget)
+{
+    std::vector<EmojiLane::Config> lanes = AboutWindow::lanes();
+    for (EmojiLane::Config& lane : lanes) {
+        lane.size *= Look::scale(widget);
+        lane.yOffset *= Look::scale(widget);
+    }
+    return lanes;
 }
 
 } // namespace
@@ -143,8 +156,12 @@ AboutWindow::AboutWindow()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_view(new AboutView(this))
 {
-    setFixedSize(320, 420);
+    // 320 x 420 at 9 pt, growing with the font.
+    setFixedSize(Look::scaled(this, 320), Look::scaled(this, 420));
     setWindowTitle(QString()); // no title text
+    // Without a title, assistive technology learns its name here, and that it is a dialog.
+    installAccessibleRoles();
+    setAccessibleName(Texts::text("about.window"));
     // The window holds the focus at first, so that no ring shows until Tab is pressed.
     setFocus();
     auto* layout = new QVBoxLayout(this);
@@ -154,8 +171,9 @@ AboutWindow::AboutWindow()
 
 AboutView::AboutView(QWidget* parent)
     : QWidget(parent)
-    , m_emojis(new FlyingEmojis(AboutWindow::lanes(), this))
+    , m_emojis(new FlyingEmojis(scaledLanes(this), this))
 {
+    const auto px = [this](int pixels) { return Look::scaled(this, pixels); };
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -169,14 +187,14 @@ AboutView::AboutView(QWidget* parent)
     auto* front = new QWidget(header);
     front->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* frontColumn = new QVBoxLayout(front);
-    frontColumn->setContentsMargins(0, 28, 0, 20);
-    frontColumn->setSpacing(12);
+    frontColumn->setContentsMargins(0, px(28), 0, px(20));
+    frontColumn->setSpacing(px(12));
     frontColumn->addWidget(new AppIcon(front), 0, Qt::AlignHCenter);
     QFont title = font();
     title.setPointSizeF(title.pointSizeF() * 1.45);
     title.setBold(true);
     auto* names = new QVBoxLayout;
-    names->setSpacing(4);
+    names->setSpacing(px(4));
     names->addWidget(label(Texts::text("Framepicker"), title, palette().color(QPalette::WindowText), front), 0,
                      Qt::AlignHCenter);
     names->addWidget(label(Texts::text("about.version %@", versionText()), Look::caption(this), Look::secondary(this), front),
@@ -187,25 +205,27 @@ AboutView::AboutView(QWidget* parent)
     column->addWidget(header, 1);
 
     // 2-3. Divider, description.
-    addPadded(column, divider(this), 24, 0, 24, 0);
+    addPadded(column, divider(this), px(24), 0, px(24), 0);
     QFont callout = font();
     callout.setPointSizeF(callout.pointSizeF() * 0.95);
     QLabel* description = label(Texts::text("about.description"), callout, Look::secondary(this), this);
     description->setWordWrap(true);
-    addPadded(column, description, 24, 24, 24, 24);
+    addPadded(column, description, px(24), px(24), px(24), px(24));
 
     // 4-6. Disclaimer heading, divider, scrolling body.
     QFont heading = Look::caption(this);
     heading.setBold(true);
-    addPadded(column, label(Texts::text("about.disclaimer"), heading, Look::tertiary(this), this), 24, 8, 24, 0);
-    addPadded(column, divider(this), 24, 0, 24, 0);
+    addPadded(column, label(Texts::text("about.disclaimer"), heading, Look::tertiary(this), this), px(24), px(8), px(24), 0);
+    addPadded(column, divider(this), px(24), 0, px(24), 0);
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.75);
     QLabel* body = label(Texts::text(disclaimerText), small, Look::tertiary(this), this);
     body->setWordWrap(true);
-    body->setContentsMargins(24, 8, 24, 8);
+    body->setContentsMargins(px(24), px(8), px(24), px(8));
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("disclaimer"));
+    scroll->setAccessibleName(Texts::text("about.disclaimer"));
+    body->setAccessibleName(body->text().simplified()); // one name, its paragraphs run on
     scroll->setFrameShape(QFrame::NoFrame);
     // It takes the focus, so that the keys scroll it; the focus shows as a ring around it.
     scroll->setStyleSheet(QStringLiteral("QScrollArea#disclaimer { border: 2px solid transparent; border-radius: 4px; }"
@@ -215,18 +235,20 @@ AboutView::AboutView(QWidget* parent)
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->setWidget(body);
-    scroll->setFixedHeight(110);
+    scroll->setFixedHeight(px(110));
     column->addWidget(scroll);
 
     // 7-8. Divider, powered-by line with the maker's link.
-    addPadded(column, divider(this), 24, 0, 24, 0);
+    addPadded(column, divider(this), px(24), 0, px(24), 0);
     auto* line = new QHBoxLayout;
-    line->setContentsMargins(24, 8, 24, 8);
-    line->setSpacing(4);
+    line->setContentsMargins(px(24), px(8), px(24), px(8));
+    line->setSpacing(px(4));
     line->addStretch(1);
     line->addWidget(label(Texts::text("about.poweredBy"), Look::caption(this), Look::tertiary(this), this));
     auto* link = new QPushButton(Texts::text("Korvane"), this);
     link->setObjectName(QStringLiteral("makerLink"));
+    link->setAccessibleName(Texts::text("Korvane"));
+    link->setAccessibleDescription(AboutWindow::makerURL.toDisplayString());
     link->setFlat(true);
     link->setCursor(Qt::PointingHandCursor);
     link->setFont(Look::caption(this));

@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "UpdateMessage.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDirIterator>
@@ -44,6 +45,12 @@ MainWindow* Application::openWindow()
 {
     auto* window = new MainWindow(m_workers.decoder());
     connect(window, &MainWindow::firstShown, &m_updates, &UpdateChecker::checkForUpdates);
+    // Help > Check for Updates Daily: one setting, shown alike in every window.
+    if (auto* checkDaily = window->findChild<QAction*>(QStringLiteral("checkDaily"))) {
+        checkDaily->setChecked(m_updates.checksDaily());
+        connect(checkDaily, &QAction::triggered, &m_updates, &UpdateChecker::setChecksDaily);
+        connect(&m_updates, &UpdateChecker::checksDailyChanged, checkDaily, &QAction::setChecked);
+    }
     connect(window, &MainWindow::newWindowRequested, this, &Application::openWindow);
     connect(window, &MainWindow::videosDropped, this, [this](const QList<QUrl>& videos, MainWindow* into) { openVideos(*this, videos, into); });
     window->show();

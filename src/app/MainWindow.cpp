@@ -56,6 +56,12 @@ void MainWindow::buildMenus()
     quit->setMenuRole(QAction::QuitRole);
 
     QMenu* help = menuBar()->addMenu(Texts::text("menu.help"));
+    // The application finds it by its name and keeps it in step with the setting, in every window.
+    QAction* checkDaily = help->addAction(Texts::text("menu.checkDaily"));
+    checkDaily->setObjectName(QStringLiteral("checkDaily"));
+    checkDaily->setCheckable(true);
+    checkDaily->setChecked(true);
+    help->addSeparator();
     QAction* about = help->addAction(Texts::text("menu.about"), [] { AboutWindow::show(); });
     about->setMenuRole(QAction::AboutRole);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Usage.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,14 +21,6 @@ struct Options {
     bool json = false;
     bool inInputOrder = true;
     bool quiet = false; // no progress on the terminal
-};
-
-// A command line that makes no sense: the key of its message in the translation tables, and
-// the argument that goes into it (an option as it was given, a value); empty for keys
-// without one.
-struct UsageError {
-    const char* key;
-    std::string argument;
 };
 
 // The options of `arguments` (without the program's name); jobs defaults to `cores`.

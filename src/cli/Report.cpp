@@ -1,9 +1,10 @@
 #include "Report.h"
 
-#include "texts/CompiledTexts.h"
 #include "texts/FailureText.h"
 
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 namespace Cli {
 
@@ -59,60 +60,13 @@ std::string jsonString(std::string_view bytes)
 
 } // namespace
 
-std::string printable(std::string_view text)
-{
-    const auto isControl = [&](std::size_t i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        // C1 controls, encoded in UTF-8 as C2 80 to C2 9F, are commands to many terminals too.
-        return c < 0x20 || c == 0x7F
-            || (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80
-                && static_cast<unsigned char>(text[i + 1]) <= 0x9F);
-    };
-    bool any = false;
-    for (std::size_t i = 0; i < text.size() && !any; ++i)
-        any = isControl(i);
-    if (!any)
-        return std::string(text);
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (isControl(i)) {
-            const unsigned code = c == 0xC2 ? static_cast<unsigned char>(text[++i]) : c;
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", code);
-            out += code == '\n' ? "\\n" : code == '\t' ? "\\t" : escape;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
-
-std::string text(const char* key)
-{
-    static const std::vector<std::string> languages = CompiledTexts::languagesOfTheEnvironment();
-    return CompiledTexts::text(key, languages);
-}
-
-std::string text(const char* key, const std::string& argument)
-{
-    return withArgument(text(key), argument);
-}
-
-std::string errorLine(const std::string& message)
-{
-    return "framepicker-cli: " + printable(message) + "\n";
-}
-
 Lines reportLines(const std::string& video, const Outcome& outcome, bool json)
 {
     Lines lines;
     std::string object = "{\"video\":" + jsonString(video);
     if (outcome.error) {
         const FailureWords failure = failureWords(outcome.error, [](const char* key) { return text(key); });
-        lines.err = errorLine(video + ": " + failure.message());
+        lines.err = errorLine(video + ": " + failureMessage(failure));
         object += ",\"error\":" + jsonString(failure.message()) + ",\"kind\":" + jsonString(failure.kind);
     } else {
         object += ",\"folder\":" + jsonString(outcome.folder.string()) + ",\"first\":"
@@ -122,6 +76,50 @@ Lines reportLines(const std::string& video, const Outcome& outcome, bool json)
     if (json)
         lines.out = object + "}\n";
     return lines;
+}
+
+std::string failureMessage(const FailureWords& failure)
+{
+    return failure.offersFolder ? text("cli.otherFolder %@", failure.message()) : failure.message();
+}
+
+std::string confinementLine(const std::string& workerLine)
+{
+    constexpr std::string_view lead = "worker confinement: ";
+    if (!workerLine.starts_with(lead))
+        return workerLine;
+    const std::string_view what = std::string_view(workerLine).substr(lead.size());
+    // Why the worker could not be asked, or why its confinement was refused: the reason as
+    // the system gives it.
+    const auto within = [&](std::string_view before, std::string_view after) {
+        return what.starts_with(before) && what.ends_with(after) && what.size() >= before.size() + after.size()
+            ? std::optional(std::string(what.substr(before.size(), what.size() - before.size() - after.size())))
+            : std::nullopt;
+    };
+    if (const auto reason = within("refused (", "), so no video is decoded"))
+        return text("cli.confinement %@", text("cli.confinementRefused %@", *reason));
+    if (const auto reason = within("unknown (", ")"))
+        return text("cli.confinement %@", text("cli.confinementUnknown %@", *reason));
+    // "Landlock ABI 7, seccomp, memory limit 1 GiB": the names as they are, the words
+    // around them translated.
+    constexpr std::pair<std::string_view, const char*> words[] = {
+        {"no Landlock", "cli.noLandlock"}, {"no seccomp", "cli.noSeccomp"}, {"no memory limit", "cli.noMemoryLimit"}};
+    constexpr std::string_view memoryLimit = "memory limit ";
+    std::string parts;
+    for (std::string_view rest = what; !rest.empty();) {
+        const std::size_t comma = rest.find(", ");
+        const std::string_view part = rest.substr(0, comma);
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 2);
+        std::string translated(part);
+        if (part.starts_with(memoryLimit))
+            translated = text("cli.memoryLimit %@", std::string(part.substr(memoryLimit.size())));
+        for (const auto& [english, key] : words) {
+            if (part == english)
+                translated = text(key);
+        }
+        parts += (parts.empty() ? "" : text("cli.listSeparator")) + translated;
+    }
+    return text("cli.confinement %@", parts);
 }
 
 } // namespace Cli

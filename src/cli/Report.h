@@ -1,16 +1,13 @@
 #pragma once
 
 #include "Batch.h"
+#include "Usage.h"
+#include "texts/FailureText.h"
 
 #include <string>
 #include <string_view>
 
 namespace Cli {
-
-// A name as the terminal shows it: control characters (a newline, an escape sequence) as
-// backslash escapes, so every video keeps one line and nothing reaches the terminal as a
-// command. Names without them are printed as they are.
-std::string printable(std::string_view text);
 
 // What is printed for one video: on standard output its folder, or with `json` one JSON
 // object ("video", then "folder", "first" and "last", or "error" and "kind"), with bytes
@@ -22,12 +19,13 @@ struct Lines {
 };
 Lines reportLines(const std::string& video, const Outcome& outcome, bool json);
 
-// The text of a translation key in the user's language (LANGUAGE, LC_ALL, LC_MESSAGES,
-// LANG; English where no table matches); with an argument, that in place of its "%@".
-std::string text(const char* key);
-std::string text(const char* key, const std::string& argument);
+// A failure's message for standard error: where the folder beside the video cannot be
+// written, with how to write elsewhere (-o), as the window offers another folder.
+std::string failureMessage(const FailureWords& failure);
 
-// A message for standard error: "framepicker-cli: " and the message, printable.
-std::string errorLine(const std::string& message);
+// The line framepicker-cli --version prints for the worker's "worker confinement: Landlock
+// ABI 7, seccomp, memory limit 1 GiB", in the user's language; words it does not know are
+// kept as they come.
+std::string confinementLine(const std::string& workerLine);
 
 } // namespace Cli

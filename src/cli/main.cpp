@@ -98,7 +98,7 @@ int main(int argc, char** argv)
     try {
         options = Cli::parseOptions({argv + 1, argv + argc}, std::max(1u, std::thread::hardware_concurrency()));
     } catch (const Cli::UsageError& error) {
-        print(stderr, Cli::errorLine(Cli::text(error.key, error.argument)) + Cli::text("cli.tryHelp") + "\n");
+        print(stderr, Cli::usageErrorLines(error, "framepicker-cli"));
         return 2;
     }
     if (options.action == Cli::Options::Action::help) {
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
     }
     if (options.action == Cli::Options::Action::version) {
         print(stdout, std::string("framepicker-cli ") + AppInfo::version + "\n"
-                          + FrameExtractor::describeConfinement(FrameExtractor::workerProgram()) + "\n");
+                          + Cli::confinementLine(FrameExtractor::describeConfinement(FrameExtractor::workerProgram())) + "\n");
         return 0;
     }
 
@@ -117,8 +117,8 @@ int main(int argc, char** argv)
         fs::create_directories(*options.output, error);
         if (error) {
             using FrameExtractor::OutputError;
-                const auto failure = std::make_exception_ptr(OutputError(OutputError::Kind::cannotCreateFolder, error, *options.output));
-            print(stderr, Cli::errorLine(failureWords(failure, [](const char* key) { return Cli::text(key); }).message()));
+            const auto failure = std::make_exception_ptr(OutputError(OutputError::Kind::cannotCreateFolder, error, *options.output));
+            print(stderr, Cli::errorLine(Cli::failureMessage(failureWords(failure, [](const char* key) { return Cli::text(key); }))));
             return 1;
         }
     }

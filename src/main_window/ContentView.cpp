@@ -3,6 +3,7 @@
 #include "DesktopOpener.h"
 #include "DropZone.h"
 #include "FramePair.h"
+#include "Look.h"
 #include "StatusLine.h"
 #include "VideoTypes.h"
 #include "extraction/FrameExtractor.h"
@@ -162,16 +163,18 @@ ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
     , m_dropZone(new DropZone(this))
     , m_statusLine(new StatusLine(this))
 {
-    setFixedSize(400, 300);
+    // 400 x 300 at 9 pt, growing with the font.
+    setFixedSize(Look::scaled(this, 400), Look::scaled(this, 300));
     auto* layout = new QVBoxLayout(this);
-    constexpr int padding = 16; // each side of the drop zone and around the window's edge
+    const int padding = Look::scaled(this, 16); // each side of the drop zone and around the window's edge
     layout->setContentsMargins(padding, padding, padding, padding);
     layout->setSpacing(0);
     auto* zoneBox = new QVBoxLayout;
     zoneBox->setContentsMargins(padding, padding, padding, 0);
     zoneBox->addWidget(m_dropZone);
     layout->addLayout(zoneBox, 1);
-    m_statusLine->setFixedHeight(32);
+    // Room for two lines of its text, whichever fonts they take.
+    m_statusLine->setFixedHeight(std::max(Look::scaled(this, 32), 2 * QFontMetrics(Look::caption(this)).lineSpacing() + 6));
     m_statusLine->setContentsMargins(padding, 0, padding, 0);
     layout->addWidget(m_statusLine);
 
@@ -190,6 +193,8 @@ ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters({Texts::text("openPanel.videos %@", VideoTypes::globPatterns().join(QLatin1Char(' '))),
                                Texts::text("openPanel.allFiles")});
+        // "Videos", not the dozens of patterns behind it.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
         // Where the last video was chosen, in this session or an earlier one; at first the
         // user's videos.
         QSettings settings;
@@ -203,7 +208,13 @@ ContentView::ContentView(FrameExtractor::Decoder decoder, QWidget* parent)
         settings.setValue(QStringLiteral("openPanel/folder"), QFileInfo(chosen).absolutePath());
         return chosen;
     };
-    chooseFolder = [](QWidget* parent) { return QFileDialog::getExistingDirectory(parent); };
+    // Where the video is, as a place to start from; the user's pictures if it is gone.
+    chooseFolder = [this](QWidget* parent) {
+        QString start = QFileInfo(m_video).absolutePath();
+        if (m_video.isEmpty() || !QFileInfo(start).isDir())
+            start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        return QFileDialog::getExistingDirectory(parent, Texts::text("folderPanel.title"), start);
+    };
     connect(m_statusLine, &StatusLine::folderChoiceRequested, this, &ContentView::chooseAnotherFolder);
     connect(m_statusLine, &StatusLine::folderOpenRequested, this, &ContentView::open);
     connect(m_statusLine, &StatusLine::cancelRequested, this, &ContentView::cancel);

@@ -27,7 +27,7 @@ DropZone::DropZone(QWidget* parent)
     setAccessibleDescription(VideoTypes::extensionsText());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     auto* layout = new QVBoxLayout(this);
-    constexpr int margin = 12; // clear of the dashes and of the focus ring inside them
+    const int margin = Look::scaled(this, 12); // clear of the dashes and of the focus ring inside them
     layout->setContentsMargins(margin, margin, margin, margin);
     layout->addWidget(m_frames);
 }
@@ -178,7 +178,7 @@ void DropZone::paintEvent(QPaintEvent*)
     // Icon, title and hint, centred as one block with 8 between them.
     const QFont title = Look::headline(this), hint = Look::caption(this);
     const QFontMetrics titleMetrics(title), hintMetrics(hint);
-    const int icon = 40, spacing = 8;
+    const int icon = Look::scaled(this, 40), spacing = Look::scaled(this, 8);
     const int blockHeight = icon + spacing + titleMetrics.height() + spacing + hintMetrics.height();
     int y = (height() - blockHeight) / 2;
     Look::drawFilm(painter, QRectF((width() - icon) / 2.0, y, icon, icon), Look::secondary(this, background));
@@ -191,6 +191,7 @@ void DropZone::paintEvent(QPaintEvent*)
     y += titleMetrics.height() + spacing;
     painter.setFont(hint);
     painter.setPen(Look::tertiary(this, background));
-    painter.drawText(QRect(8, y, width() - 16, hintMetrics.height()), Qt::AlignHCenter | Qt::AlignVCenter,
-                     VideoTypes::extensionsText());
+    const QRect hintBox(8, y, width() - 16, hintMetrics.height());
+    painter.drawText(hintBox, Qt::AlignHCenter | Qt::AlignVCenter,
+                     hintMetrics.elidedText(Texts::text("drop.hint %@", VideoTypes::extensionsText()), Qt::ElideRight, hintBox.width()));
 }

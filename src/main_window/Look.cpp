@@ -1,5 +1,6 @@
 #include "Look.h"
 
+#include <QFontInfo>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -77,6 +78,16 @@ void drawFocusRing(QPainter& painter, const QRectF& box, qreal radius, const QWi
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(box.adjusted(1, 1, -1, -1), radius, radius);
     painter.restore();
+}
+
+qreal scale(const QWidget* widget)
+{
+    return std::max(1.0, QFontInfo(widget->font()).pointSizeF() / 9.0);
+}
+
+int scaled(const QWidget* widget, int pixels)
+{
+    return qRound(pixels * scale(widget));
 }
 
 QColor accent() { return QColor(0x0A, 0x84, 0xFF); }

@@ -22,6 +22,10 @@ QColor readable(const QColor& colour, const QWidget* widget, double minimum = 4.
 // The keyboard focus: a solid 2-pixel ring in the palette's highlight colour inside `box`.
 QColor focusRing(const QWidget* widget);
 void drawFocusRing(QPainter& painter, const QRectF& box, qreal radius, const QWidget* widget);
+// The window's measures are given for the desktop's usual 9 pt text; a larger font makes them
+// grow with it, so that each text keeps its room. 1 at 9 pt and below.
+qreal scale(const QWidget* widget);
+int scaled(const QWidget* widget, int pixels);
 QColor accent();
 QColor success();
 QColor failure();

@@ -20,7 +20,8 @@
 
 namespace {
 
-// A label whose link takes the keyboard focus along with it, so Tab, then Enter follows it.
+// A label whose one link Tab reaches and Enter follows. The focus shows as the ring the rest
+// of the window uses (the status line draws it round the link), not as Qt's dotted box.
 class LinkLabel : public QLabel {
 public:
     using QLabel::QLabel;
@@ -30,18 +31,16 @@ public:
         if (html != text())
             setText(html);
     }
+    bool hasLink() const { return text().contains(QLatin1String("<a href")); }
 
 protected:
-    // The text holds one link at most, and Enter follows it: new text, as the progress is
-    // rewritten a few times a second, drops the keyboard's place on the link.
     void keyPressEvent(QKeyEvent* event) override
     {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && text().contains(QLatin1String("<a href")))
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) && hasLink())
             emit linkActivated(QString());
         else
             QLabel::keyPressEvent(event);
     }
-    // The line draws the focus ring around it, and this text within.
     void focusOutEvent(QFocusEvent* event) override
     {
         QLabel::focusOutEvent(event);
@@ -51,8 +50,6 @@ protected:
     {
         QLabel::focusInEvent(event);
         parentWidget()->update();
-        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
-            focusNextPrevChild(event->reason() == Qt::TabFocusReason);
     }
 };
 
@@ -102,7 +99,19 @@ void StatusLine::setStatus(const Status& status)
     // change event, so the progress, which changes often, is left out of it.
     if (const QString name = accessibleText(); name != accessibleName())
         setAccessibleName(name);
+    // The text's own name: its words whole, without the breaks drawn, the progress left out.
+    const auto* processing = std::get_if<JobStatus::Processing>(&m_status);
+    QString words = processing ? Texts::text("status.processing %@", processing->name) : text();
+    if (const QString link = this->link(); !link.isEmpty())
+        words += (words.endsWith(QChar(0x3002)) ? QString() : QStringLiteral(" ")) + link;
+    if (words != m_label->accessibleName())
+        m_label->setAccessibleName(words);
+    const bool onLink = m_label->hasFocus();
     layOutText();
+    // The link that had the keyboard's focus is gone (the job it cancelled, or chose a
+    // folder for, has ended): the line itself takes the focus, so that a ring still shows.
+    if (onLink && link().isEmpty() && focusPolicy() != Qt::NoFocus)
+        setFocus(Qt::OtherFocusReason);
     update();
 }
 
@@ -145,13 +154,53 @@ QString StatusLine::text() const
 
 namespace {
 
-constexpr int iconSize = 14, iconGap = 6;
 
 // The text's first lines in `room`, at most `lines` of them, and what did not fit in them.
 struct Wrapped {
     QStringList lines;
     QString rest;
 };
+
+constexpr QChar wordJoiner(0x2060), noBreakSpace(0x00A0);
+
+// Chinese and Japanese run their words together, and the line breaking Qt takes from Unicode
+// may break between any two of their letters: "无/效", "読み取/り". Sentences keep their words
+// whole here: a line breaks at a space or beside punctuation ("。", "（", "」") only.
+bool runsWordsTogether(QChar c)
+{
+    const QChar::Script script = c.script();
+    return script == QChar::Script_Han || script == QChar::Script_Hiragana || script == QChar::Script_Katakana
+        || c == QChar(0x30FC) || c == QChar(0x3005); // the long vowel mark, the repeat mark
+}
+
+QString keepingWords(const QString& sentence)
+{
+    QString kept;
+    kept.reserve(sentence.size() * 2);
+    for (qsizetype i = 0; i < sentence.size(); ++i) {
+        if (i > 0 && runsWordsTogether(sentence.at(i - 1)) && runsWordsTogether(sentence.at(i)))
+            kept += wordJoiner;
+        kept += sentence.at(i);
+    }
+    return kept;
+}
+
+// A link breaks nowhere: "选择其/他文件夹…" would read as two.
+QString unbreakable(const QString& words)
+{
+    QString kept;
+    for (const QChar c : words) {
+        if (!kept.isEmpty())
+            kept += wordJoiner;
+        kept += c.isSpace() ? noBreakSpace : c;
+    }
+    return kept;
+}
+
+QString plain(QString text)
+{
+    return text.remove(wordJoiner).replace(noBreakSpace, QLatin1Char(' '));
+}
 
 Wrapped wrapped(const QString& text, const QFont& font, int room, int lines)
 {
@@ -167,15 +216,25 @@ Wrapped wrapped(const QString& text, const QFont& font, int room, int lines)
         if (!line.isValid())
             break;
         line.setLineWidth(room);
-        result.lines << text.mid(line.textStart(), line.textLength()).trimmed();
+        result.lines << plain(text.mid(line.textStart(), line.textLength())).trimmed();
         end = line.textStart() + line.textLength();
     }
     layout.endLayout();
-    result.rest = text.mid(end).trimmed();
+    result.rest = plain(text.mid(end)).trimmed();
     return result;
 }
 
 } // namespace
+
+int StatusLine::iconSize() const
+{
+    return Look::scaled(this, 14);
+}
+
+int StatusLine::iconGap() const
+{
+    return Look::scaled(this, 6);
+}
 
 QString StatusLine::link() const
 {
@@ -192,14 +251,15 @@ QString StatusLine::shownText() const
     // An error, or a job with its progress and its link, may take two lines.
     const int lines = std::holds_alternative<JobStatus::Error>(m_status) || std::holds_alternative<JobStatus::Processing>(m_status) ? 2 : 1;
     // The link after the text, in its language's spacing.
-    QString link = this->link();
+    QString link = unbreakable(this->link());
     if (!link.isEmpty() && !text().endsWith(QChar(0x3002)))
         link.prepend(QLatin1Char(' '));
+    const QString lead = keepingWords(whole.lead), tail = keepingWords(whole.tail);
     const QFont font = m_label->font();
     const QFontMetrics metrics(font);
-    const int room = contentsRect().width() - iconSize - iconGap;
+    const int room = contentsRect().width() - iconSize() - iconGap();
     const auto fitting = [&](const QString& name) -> std::optional<QString> {
-        const Wrapped shown = wrapped(whole.lead + name + whole.tail + link, font, room, lines);
+        const Wrapped shown = wrapped(lead + name + tail + link, font, room, lines);
         return shown.rest.isEmpty() ? std::optional(shown.lines.join(QLatin1Char('\n'))) : std::nullopt;
     };
     if (const auto shown = fitting(whole.name))
@@ -219,9 +279,9 @@ QString StatusLine::shownText() const
     if (best)
         return *best;
     // Not even the sentence fits: its first lines, the last one cut short before the link.
-    const QString message = whole.lead + metrics.elidedText(whole.name, Qt::ElideMiddle, ellipsis) + whole.tail;
+    const QString message = lead + metrics.elidedText(whole.name, Qt::ElideMiddle, ellipsis) + tail;
     Wrapped shown = wrapped(message, font, room, lines - 1);
-    shown.lines << metrics.elidedText(shown.rest, Qt::ElideRight, room - metrics.horizontalAdvance(link)) + link;
+    shown.lines << metrics.elidedText(shown.rest, Qt::ElideRight, room - metrics.horizontalAdvance(plain(link))) + plain(link);
     return shown.lines.join(QLatin1Char('\n'));
 }
 
@@ -233,6 +293,7 @@ void StatusLine::layOutText()
     if (idle)
         return;
     const QRect box = contentsRect();
+    const int iconSize = this->iconSize(), iconGap = this->iconGap();
     const int textRoom = box.width() - iconSize - iconGap;
     const QString shown = shownText();
     const int textWidth = std::min(QFontMetrics(m_label->font()).boundingRect(QRect(0, 0, textRoom, box.height()), 0, shown).width() + 2, textRoom);
@@ -248,15 +309,23 @@ void StatusLine::layOutText()
     } else if (const QString link = this->link(); !link.isEmpty()) {
         // The text, then its last words a link, reached with Tab as well as the mouse.
         if (std::holds_alternative<JobStatus::Error>(m_status))
-            colour = Look::failure();
+            colour = Look::readable(Look::failure(), this);
         qsizetype at = shown.size();
         for (auto letters = std::ranges::count_if(link, [](QChar c) { return !c.isSpace(); }); letters > 0 && at > 0;)
             letters -= !shown.at(--at).isSpace();
         const auto html = [](const QString& plain) { return plain.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")); };
         m_label->setTextFormat(Qt::RichText);
-        m_label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        m_label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+        m_label->setFocusPolicy(Qt::TabFocus);
         static_cast<LinkLabel*>(m_label)->setRichText(QStringLiteral("<div style=\"white-space:pre\">%1<a href=\"#folder\">%2</a></div>")
                                  .arg(html(shown.left(at)), html(shown.mid(at))));
+        // Where the link is drawn, for the focus ring: the end of the last line.
+        const QFontMetrics metrics(m_label->font());
+        const QString last = shown.section(QLatin1Char('\n'), -1), before = last.left(last.size() - (shown.size() - at));
+        const int lines = static_cast<int>(shown.count(QLatin1Char('\n'))) + 1;
+        const int bottom = (box.height() + lines * metrics.lineSpacing()) / 2;
+        m_linkBox = QRect(metrics.horizontalAdvance(before), bottom - metrics.lineSpacing(), metrics.horizontalAdvance(last.mid(before.size())) + 1,
+                          metrics.lineSpacing());
     } else {
         if (std::holds_alternative<JobStatus::Error>(m_status))
             colour = Look::readable(Look::failure(), this);
@@ -266,6 +335,7 @@ void StatusLine::layOutText()
     }
     QPalette palette = m_label->palette();
     palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Link, Look::readable(this->palette().color(QPalette::Link), this));
     m_label->setPalette(palette);
     const int rowLeft = box.left() + (box.width() - (iconSize + iconGap + textWidth)) / 2;
     m_label->setGeometry(rowLeft + iconSize + iconGap, box.top(), textWidth, box.height());
@@ -278,6 +348,7 @@ void StatusLine::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect box = contentsRect();
+    const int iconSize = this->iconSize(), iconGap = this->iconGap();
     const QRectF icon(m_label->x() - iconGap - iconSize, box.top() + (box.height() - iconSize) / 2.0, iconSize, iconSize);
     if (const auto* processing = std::get_if<JobStatus::Processing>(&m_status); processing && processing->done >= 0) {
         // How far the job is: a ring filling clockwise from the top.
@@ -305,7 +376,9 @@ void StatusLine::paintEvent(QPaintEvent*)
     } else if (std::holds_alternative<JobStatus::Error>(m_status)) {
         Look::drawCross(painter, icon);
     }
-    if (hasFocus() || m_label->hasFocus())
+    if (m_label->hasFocus() && !link().isEmpty())
+        Look::drawFocusRing(painter, QRectF(m_linkBox.translated(m_label->pos())).adjusted(-4, -2, 4, 2), 4, this);
+    else if (hasFocus() || m_label->hasFocus())
         Look::drawFocusRing(painter, QRectF(icon.left() - 6, box.top(), m_label->geometry().right() + 7 - (icon.left() - 6), box.height()), 6, this);
 }
 

@@ -3,6 +3,7 @@
 #include "Status.h"
 
 #include <QElapsedTimer>
+#include <QRect>
 #include <QUrl>
 #include <QTimer>
 #include <QWidget>
@@ -54,9 +55,13 @@ private:
     // The link the state offers after its text: "Cancel" or "Choose Another Folder…"; or none.
     QString link() const;
     void layOutText();
+    // The state's icon before the text, and the gap between them, in the font's measure.
+    int iconSize() const;
+    int iconGap() const;
     QString accessibleText() const; // the state, then the text
     Status m_status;
     QLabel* m_label;
+    QRect m_linkBox; // where the label draws its link, if it has one
     QTimer m_spinner;
     QElapsedTimer m_clock;
 };

@@ -62,12 +62,8 @@ QStringList globPatterns()
 
 QString extensionsText()
 {
-    QStringList pieces;
-    for (const SupportedType& type : supportedTypes) {
-        if (type.preferredExtension)
-            pieces += QString::fromLatin1(type.preferredExtension).toUpper();
-    }
-    return pieces.join(QStringLiteral(", "));
+    // The common ones, as people write them; any other video type is taken too.
+    return QStringLiteral("MP4, MOV, MKV, WebM, AVI");
 }
 
 } // namespace VideoTypes

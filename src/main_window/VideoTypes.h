@@ -15,7 +15,7 @@ bool isSupportedExtension(const QString& extension);
 // The glob patterns of all of them, for the file dialog's filter.
 QStringList globPatterns();
 
-// The hint under the drop zone's title: "MP4, MOV, MPG, AVI".
+// The commonest of them, for the hint under the drop zone's title: "MP4, MOV, MKV, WebM, AVI".
 QString extensionsText();
 
 } // namespace VideoTypes

@@ -9,6 +9,7 @@
 namespace {
 
 const QString lastCheckKey = QStringLiteral("UpdateChecker_lastCheckDate");
+const QString checkDailyKey = QStringLiteral("updates/checkDaily");
 
 bool isDigit(QChar c)
 {
@@ -90,8 +91,26 @@ UpdateChecker::UpdateChecker(Dependencies dependencies, QObject* parent)
 {
 }
 
+bool UpdateChecker::checksDaily() const
+{
+    return m_dependencies.settings()->value(checkDailyKey, true).toBool();
+}
+
+void UpdateChecker::setChecksDaily(bool on)
+{
+    if (on == checksDaily())
+        return;
+    const std::unique_ptr<QSettings> settings = m_dependencies.settings();
+    settings->setValue(checkDailyKey, on);
+    settings->sync();
+    emit checksDailyChanged(on);
+}
+
 void UpdateChecker::checkForUpdates()
 {
+    // Turned off, today's check is not spent: turned on again, the next window makes it.
+    if (!checksDaily())
+        return;
     const QDateTime now = m_dependencies.now();
     const std::unique_ptr<QSettings> settings = m_dependencies.settings();
     const QVariant stored = settings->value(lastCheckKey);
@@ -120,6 +139,9 @@ void UpdateChecker::fetchLatestVersion()
         // server's answer. A failed transfer (no connection, time-out, too large) ends the check.
         if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200
             || reply->error() != QNetworkReply::NoError)
+            return;
+        // Turned off while the request was on its way: the user asked to hear nothing.
+        if (!checksDaily())
             return;
         const QByteArray body = reply->read(cap + 1);
         if (body.size() > cap)

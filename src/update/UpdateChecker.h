@@ -43,7 +43,9 @@ bool mayOpen(const QUrl& url);
 // Once a calendar day, asks the update server for the newest release and announces it
 // when its version starts with a digit and is newer than the running version, and its
 // download page may be opened. Nothing is announced when nothing is newer or when anything
-// fails, a status other than 200 included.
+// fails, a status other than 200 included. The user may turn the daily check off (the
+// setting "updates/checkDaily", on when absent): then no request is made, and one on its
+// way is not announced.
 class UpdateChecker : public QObject {
     Q_OBJECT
 public:
@@ -63,8 +65,15 @@ public:
     // day and returns at once.
     void checkForUpdates();
 
+    // The user's choice, read from and written to the settings. Turning it on makes no
+    // request by itself: the next window to appear checks, if today's check has not been made.
+    bool checksDaily() const;
+    void setChecksDaily(bool on);
+
 signals:
     void newerVersionAvailable(const RemoteVersion& record);
+    // Emitted when setChecksDaily changes the setting, so that every window's menu follows.
+    void checksDailyChanged(bool on);
 
 private:
     void fetchLatestVersion();

@@ -83,12 +83,17 @@ TEST(AboutWindow, oneAtATimeFreshAfterClosingWithTheMakersLink)
     window->close();
 }
 
-// Each language, in a light or a dark palette: every text reads at 4.5:1 or better on the
-// window, and each emoji lane drifts wholly above or wholly below the name and the version.
+// Each language, in a light or a dark palette, at 9 to 14 pt: every text reads at 4.5:1 or
+// better on the window and is shown whole, the icon clear of the name, and each emoji lane
+// drifts wholly above or wholly below the name and the version.
 TEST(AboutWindow, textsReadAndNoEmojiCrossesTheNameOrTheVersion)
 {
     const QPalette light = QApplication::palette(), dark(QColor(0x30, 0x30, 0x30));
-    const auto restore = qScopeGuard([light] { QApplication::setPalette(light); });
+    const QFont font = QApplication::font();
+    const auto restore = qScopeGuard([light, font] {
+        QApplication::setPalette(light);
+        QApplication::setFont(font);
+    });
     const std::pair<const char*, const QPalette*> rows[] = {{"en", &light}, {"de", &dark}, {"fr", &light},
                                                             {"es", &dark},  {"ja", &light}, {"zh_CN", &dark}};
     for (const auto& [language, palette] : rows) {
@@ -96,16 +101,27 @@ TEST(AboutWindow, textsReadAndNoEmojiCrossesTheNameOrTheVersion)
         ASSERT_TRUE(table.load(QStringLiteral("framepicker_") + QLatin1String(language), QStringLiteral(":/i18n")));
         QCoreApplication::installTranslator(&table);
         QApplication::setPalette(*palette);
+        for (const int points : {9, 11, 14}) {
+        SCOPED_TRACE(std::string(language) + " at " + std::to_string(points) + " pt");
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), points));
         AboutWindow::show();
         AboutWindow* window = AboutWindow::current();
         const QColor background = palette->color(QPalette::Window);
         const auto* link = window->findChild<QAbstractButton*>(QStringLiteral("makerLink"));
         EXPECT_GE(Look::contrast(link->palette().color(QPalette::ButtonText), background), 4.5) << language;
-        for (const QLabel* label : window->findChildren<QLabel*>())
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
             EXPECT_GE(Look::contrast(label->palette().color(QPalette::WindowText), background), 4.5) << language;
+            if (label->wordWrap())
+                EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->text().left(40).toStdString();
+            else
+                EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+        }
         FlyingEmojis* header = window->header();
         const QList<QLabel*> lines = header->parentWidget()->findChildren<QLabel*>(); // in front of the emojis
         ASSERT_EQ(lines.size(), 2);
+        for (const QWidget* part : lines.first()->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            for (const QLabel* line : lines)
+                EXPECT_TRUE(part == line || !part->geometry().intersects(line->geometry())) << line->text().toStdString();
         for (const EmojiLane& lane : header->lanes()) {
             QSizeF extent;
             for (const QString& emoji : EmojiLane::filmEmojis())
@@ -120,6 +136,7 @@ TEST(AboutWindow, textsReadAndNoEmojiCrossesTheNameOrTheVersion)
             }
         }
         window->close();
+        }
         QCoreApplication::removeTranslator(&table);
     }
 }

@@ -1,6 +1,7 @@
 // The application around the windows, offscreen: the File menu, the fixed size, and the
 // message that offers a newer release.
 #include "Application.h"
+#include "CommandLine.h"
 #include "Launch.h"
 #include "MainWindow.h"
 #include "main_window/ContentView.h"
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMessageBox>
+#include <QNetworkReply>
 #include <QPointer>
 #include <QProcess>
 #include <QScopeGuard>
@@ -23,6 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string_view>
+#include <tuple>
 
 namespace {
 
@@ -30,9 +34,11 @@ namespace {
 // the settings in a private place.
 class AppTest : public testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { start(); }
+    void start()
     {
         application = std::make_unique<Application>([this](QNetworkAccessManager* network) {
+            this->network = network;
             UpdateChecker::Dependencies updates;
             updates.network = network;
             updates.versionURL = QUrl(QStringLiteral("http://127.0.0.1:9/version.json"));
@@ -55,6 +61,7 @@ protected:
 
     QTemporaryDir settingsFolder;
     std::unique_ptr<Application> application;
+    QNetworkAccessManager* network = nullptr;
     QPointer<MainWindow> window;
     std::vector<QUrl> opened;
 };
@@ -126,6 +133,36 @@ TEST_F(AppTest, eachVideoNamedAtStartOrDroppedTogetherGetsAWindowOfItsOwn)
     }
 }
 
+// Help > Check for Updates Daily: the same in every window; while off, no window's appearance
+// asks the server, at start or later; turned on again, the next window does.
+TEST_F(AppTest, theDailyUpdateCheckCanBeTurnedOffInAnyWindow)
+{
+    QSettings settings(settingsFolder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    // A request's reply lives until the event loop runs again: these are the ones just made.
+    const auto requests = [this] { return network->findChildren<QNetworkReply*>().size(); };
+    const auto item = [](MainWindow* in) { return in->findChild<QAction*>(QStringLiteral("checkDaily")); };
+    EXPECT_EQ(requests(), 1); // on by default
+    QPointer<MainWindow> second = application->openWindow();
+    ASSERT_TRUE(item(window) && item(window)->isChecked() && item(second) && item(second)->isChecked());
+    item(second)->trigger();
+    settings.sync();
+    EXPECT_FALSE(item(window)->isChecked() || settings.value(QStringLiteral("updates/checkDaily"), true).toBool());
+    second->close();
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // before their application
+
+    settings.remove(QStringLiteral("UpdateChecker_lastCheckDate")); // a new day
+    settings.sync();
+    start();
+    EXPECT_EQ(requests(), 0);
+    EXPECT_FALSE(item(window)->isChecked());
+    item(window)->trigger(); // on: no request at once, the next window's
+    EXPECT_EQ(requests(), 0);
+    second = application->openWindow();
+    EXPECT_TRUE(requests() == 1 && item(second)->isChecked());
+    second->close();
+}
+
 // Stands in for the desktop's browser and file manager: what reaches it went around openURL.
 class Desktop : public QObject {
     Q_OBJECT
@@ -171,29 +208,76 @@ TEST_F(AppTest, aNewerReleaseIsOfferedOnceAndOnlyHttpsAddressesAreOpened)
     EXPECT_EQ(text(opened), "https://korvane.app/x https://korvane.app/x");
 }
 
-// The window's program as a shell or a file manager starts it.
-TEST(CommandLine, helpVersionAndUnknownOptions)
+// Runs a program in a plain environment, with no display, in the language given: its exit
+// status, a space, then what it wrote on either stream.
+QString runPlainly(const char* program, const QStringList& arguments, const char* language = "en")
 {
-    // Its exit status, a space, then what it wrote on either stream.
-    auto run = [](const QStringList& arguments) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name)); // help and version need no display
-        process.setProcessEnvironment(environment);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral(APP_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return QString::number(process.exitCode()) + QLatin1Char(' ') + QString::fromUtf8(process.readAll());
+    QProcess process;
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("LANGUAGE"), QString::fromLatin1(language));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    if (const QString sanitizer = qEnvironmentVariable("ASAN_OPTIONS"); !sanitizer.isEmpty())
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), sanitizer);
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QString::fromUtf8(program), arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return QString::number(process.exitCode()) + QLatin1Char(' ') + QString::fromUtf8(process.readAll());
+}
+
+// The window's program as a shell or a file manager starts it: help, version and a command
+// line that makes no sense are answered with no display at all, in the session's language;
+// Qt's own options (one dash or two, with their values) pass, and so does whatever follows "--".
+TEST(CommandLine, helpVersionAndUsageErrorsNeedNoDisplay)
+{
+    const std::tuple<const char*, QStringList, QString> runs[] = {
+        {"en", {QStringLiteral("--help")}, QStringLiteral("0 Usage: framepicker [OPTION]... [VIDEO]...\n")},
+        {"de", {QStringLiteral("-h")}, QStringLiteral("0 Aufruf: framepicker [OPTION]... [VIDEO]...\n")},
+        {"en", {QStringLiteral("-V")}, QStringLiteral("0 framepicker %1\n").arg(QStringLiteral(PROJECT_VERSION))},
+        {"en", {QStringLiteral("--bogus")},
+         QStringLiteral("2 framepicker: unknown option '--bogus'\nTry 'framepicker --help' for more information.\n")},
+        {"de", QStringLiteral("--platform xcb -style=fusion -reverse -qwindowgeometry 10x10 --bogus").split(QLatin1Char(' ')),
+         QStringLiteral("2 framepicker: unbekannte Option \u201E--bogus\u201C\n\u201Eframepicker --help\u201C gibt weitere Informationen.\n")},
+        {"en", {QStringLiteral("a.mp4"), QStringLiteral("-display")},
+         QStringLiteral("2 framepicker: option '-display' needs a value\nTry 'framepicker --help' for more information.\n")},
     };
-    const QString help = run({QStringLiteral("--help")});
-    EXPECT_TRUE(help.startsWith(QStringLiteral("0 Usage: ")) && help.contains(QStringLiteral("--about"))) << help.toStdString();
-    EXPECT_EQ(run({QStringLiteral("-V")}), QStringLiteral("0 framepicker %1\n").arg(QStringLiteral(PROJECT_VERSION)));
-    // Qt's own options are Qt's to take; another is refused.
-    const QString unknown = run({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--bogus")});
-    EXPECT_TRUE(unknown.startsWith(QStringLiteral("2 ")) && unknown.contains(QStringLiteral("'bogus'"))
-                && !unknown.contains(QStringLiteral("'platform'")))
-        << unknown.toStdString();
+    for (const auto& [language, arguments, expected] : runs) {
+        const QString output = runPlainly(APP_PATH, arguments, language);
+        // Of the help, its first line.
+        EXPECT_TRUE(expected.endsWith(QStringLiteral("...\n")) ? output.startsWith(expected) : output == expected)
+            << arguments.join(QLatin1Char(' ')).toStdString() << ": " << output.toStdString();
+    }
+    const std::pair<std::vector<std::string>, std::vector<std::string>> lines[] = {
+        {{"-display", ":1", "a.mp4", "--qwindowtitle", "t", "--", "-b.mp4", "--about"}, {"a.mp4", "-b.mp4", "--about"}},
+        {{"-about", "-", "--style=fusion", "-nograb", "-session", "s", "b.mp4"}, {"-", "b.mp4"}},
+    };
+    for (const auto& [arguments, videos] : lines)
+        EXPECT_EQ(parseCommandLine(arguments).videos, videos) << arguments[0];
+}
+
+// Both programs' help fits a terminal of 80 columns in every language, East Asian wide
+// characters taking two.
+TEST(CommandLine, helpFitsEightyColumnsInEveryLanguage)
+{
+    const auto columns = [](const QString& line) {
+        qsizetype width = 0;
+        for (const uint c : line.toUcs4()) {
+            const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3)
+                || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60)
+                || (c >= 0xFFE0 && c <= 0xFFE6);
+            width += wide ? 2 : 1;
+        }
+        return width;
+    };
+    for (const char* language : {"en", "de", "es", "fr", "ja", "zh_CN"}) {
+        for (const char* program : {APP_PATH, CLI_PATH}) {
+            const QString help = runPlainly(program, {QStringLiteral("--help")}, language);
+            // Each in its own language: only English starts as English does.
+            EXPECT_EQ(help.startsWith(QStringLiteral("0 Usage: ")), language == std::string_view("en")) << language << help.toStdString();
+            for (const QString& line : help.mid(2).split(QLatin1Char('\n')))
+                EXPECT_LE(columns(line), 80) << language << " " << program << ": " << line.toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "cli/Options.h"
 #include "cli/Progress.h"
 #include "cli/Report.h"
+#include "extraction/Errors.h"
 #include "texts/CompiledTexts.h"
 
 #include <QJsonDocument>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <sstream>
 #include <cstddef>
@@ -24,6 +26,8 @@
 #include <spawn.h>
 #include <csignal>
 #include <chrono>
+#include <string_view>
+#include <system_error>
 #include <thread>
 #include <tuple>
 #include <unistd.h>
@@ -84,6 +88,16 @@ TEST(Cli, aRefusedConfinementIsAnErrorOfItsOwn)
 {
     const fs::path folder = scratchFolder("cliNotConfined");
     const fs::path video = makeClip(folder / "trip.mp4", {});
+    // In English, whatever the caller's session.
+    std::vector<std::string> variables{"LANGUAGE=", "LC_ALL=C.UTF-8"};
+    for (char** variable = environ; *variable; ++variable) {
+        if (!std::string_view(*variable).starts_with("LANGUAGE=") && !std::string_view(*variable).starts_with("LC_ALL="))
+            variables.emplace_back(*variable);
+    }
+    std::vector<char*> environment;
+    for (std::string& variable : variables)
+        environment.push_back(variable.data());
+    environment.push_back(nullptr);
     const auto underRefusal = [&](const char* argument) {
         const pid_t child = ::fork();
         if (child == 0) {
@@ -102,7 +116,7 @@ TEST(Cli, aRefusedConfinementIsAnErrorOfItsOwn)
             };
             const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
             if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0)
-                ::execl(CLI_PATH, CLI_PATH, "--json", argument, nullptr);
+                ::execle(CLI_PATH, CLI_PATH, "--json", argument, nullptr, environment.data());
             ::_exit(127);
         }
         int status = 0;
@@ -193,6 +207,18 @@ TEST(Cli, outputFolderAndJson)
     const CliRun german = cli("--json missing.mp4", folder, inFolder + "LANGUAGE=de LC_ALL=de_DE.UTF-8 ");
     EXPECT_EQ(german.err, "framepicker-cli: missing.mp4: \u201Emissing.mp4\u201C wurde nicht gefunden.\n");
     EXPECT_NE(german.out.find("\"kind\":\"notFound\""), std::string::npos) << german.out;
+
+    // Where the folder beside the video cannot be written, the line says how to write
+    // elsewhere, as the window offers another folder; not where another would not help.
+    // JSON keeps the window's sentence.
+    using FrameExtractor::OutputError;
+    const std::pair<int, bool> places[] = {{EROFS, true}, {EACCES, true}, {ENOSPC, false}};
+    for (const auto& [code, offered] : places) {
+        const Cli::Lines place = Cli::reportLines("trip.mov", {{}, std::make_exception_ptr(OutputError(
+            OutputError::Kind::cannotCreateFolder, std::error_code(code, std::generic_category()), "/media/card/trip"))}, true);
+        EXPECT_EQ(place.err.find(" -o DIR ") != std::string::npos, offered) << place.err;
+        EXPECT_EQ(place.out.find("-o DIR"), std::string::npos) << place.out;
+    }
 }
 
 // What the options say, parsed as other command-line tools parse them; what the program
@@ -249,6 +275,15 @@ TEST(Cli, optionsParseAsGetoptLongDoesAndUsageErrorsHelpAndVersion)
     EXPECT_TRUE(version.status == 0 && version.out.starts_with("framepicker-cli 1.")) << version.status << version.out;
     EXPECT_NE(version.out.find("\nworker confinement: "), std::string::npos) << version.out;
     EXPECT_EQ(version.out.find("unknown"), std::string::npos) << version.out;
+
+    // A German session reads all of them in German, the confinement line too.
+    const std::string german = "LANGUAGE=de LC_ALL=de_DE.UTF-8 ";
+    EXPECT_EQ(cli("--bogus x.mp4", folder, german).err,
+              "framepicker-cli: unbekannte Option \u201E--bogus\u201C\n\u201Eframepicker-cli --help\u201C gibt weitere Informationen.\n");
+    EXPECT_TRUE(cli("--help", folder, german).out.starts_with("Aufruf: framepicker-cli")) << cli("--help", folder, german).out;
+    const std::string germanVersion = cli("--version", folder, german).out;
+    EXPECT_NE(germanVersion.find("\nAbschottung des Decoders: "), std::string::npos) << germanVersion;
+    EXPECT_EQ(germanVersion.find("limit"), std::string::npos) << germanVersion;
 }
 
 // The messages' language as the session names it, English where no table matches.

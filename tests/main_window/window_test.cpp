@@ -7,6 +7,9 @@
 #include "main_window/Look.h"
 #include "main_window/StatusLine.h"
 #include "main_window/VideoTypes.h"
+#include "texts/FailureText.h"
+#include "texts/Texts.h"
+#include "extraction/Errors.h"
 #include "extraction/Worker.h"
 
 #include <QAccessible>
@@ -18,6 +21,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTranslator>
 
@@ -184,9 +188,12 @@ TEST_F(WindowTest, everyTextHasContrastInLightAndDarkPalettes)
     for (const QPalette& palette : {QApplication::palette(), QPalette(QColor(0x30, 0x30, 0x30))}) {
         view()->setPalette(palette);
         QList<QColor> texts = {Look::secondary(view()->dropZone()), Look::tertiary(view()->dropZone())};
-        for (const Status& state : {Status(JobStatus::Processing{}), Status(JobStatus::Done{}), Status(JobStatus::Error{QStringLiteral("message")})}) {
+        JobStatus::Error offering(QStringLiteral("The folder could not be made"));
+        offering.offersFolder = true; // its sentence, then a link
+        for (const Status& state : {Status(JobStatus::Processing{}), Status(JobStatus::Done{}), Status(JobStatus::Error{QStringLiteral("message")}), Status(offering)}) {
             view()->statusLine()->setStatus(state);
-            texts += view()->statusLine()->findChild<QLabel*>()->palette().color(QPalette::WindowText);
+            const QPalette colours = view()->statusLine()->findChild<QLabel*>()->palette();
+            texts << colours.color(QPalette::WindowText) << colours.color(QPalette::Link);
         }
         for (const QColor& colour : texts)
             EXPECT_GE(Look::contrast(colour, palette.color(QPalette::Window)), 4.5) << texts.indexOf(colour);
@@ -446,6 +453,18 @@ TEST_F(WindowTest, aReadOnlyFolderOffersAnotherPlace)
             QTest::keyClick(view()->dropZone(), Qt::Key_Tab);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             ASSERT_TRUE(text->hasFocus());
+            // The window's ring, round the link only.
+            const QImage ringed = view()->statusLine()->grab().toImage();
+            int ring = 0, left = 0;
+            for (int y = 0; y < ringed.height(); ++y) {
+                for (int x = 0; x < ringed.width(); ++x) {
+                    const bool ringColoured = ringed.pixelColor(x, y) == Look::focusRing(view()->statusLine());
+                    ring += ringColoured;
+                    left += ringColoured && x < text->x();
+                }
+            }
+            EXPECT_GT(ring, 40);
+            EXPECT_EQ(left, 0);
             QTest::keyClick(text, Qt::Key_Return);
         } else {
             const QFontMetrics metrics(text->font()); // the link ends the second line
@@ -454,9 +473,62 @@ TEST_F(WindowTest, aReadOnlyFolderOffersAnotherPlace)
         }
         EXPECT_EQ(asked, attempt + 1);
         ASSERT_TRUE(waitWhileProcessing(view()));
+        if (attempt == 0) { // the link that had the focus is gone: the line shows it instead
+            EXPECT_EQ(QApplication::focusWidget(), view()->statusLine()) << QApplication::focusWidget()->metaObject()->className();
+        }
         EXPECT_EQ(view()->statusLine()->toolTip(), qpath(folder / "stills" / "clip")); // done: its folder
         EXPECT_EQ(readMarks(readPNG(folder / "stills" / "clip" / "last.png")).index, 29);
         fs::remove_all(folder / "stills" / "clip");
+    }
+}
+
+// At 9 to 14 pt, in every language, the window grows with its font: a long error (a name, a
+// reason, a link) fits its two lines with the reason and the link whole, and no line breaks
+// inside a Chinese or Japanese word or starts with closing punctuation.
+TEST(Window, everyLanguageFitsAtEveryFontSize)
+{
+    const QFont before = QApplication::font();
+    const auto restore = qScopeGuard([&] { QApplication::setFont(before); });
+    const auto together = [](QChar c) { return c.script() == QChar::Script_Han || c.script() == QChar::Script_Hiragana || c.script() == QChar::Script_Katakana; };
+    for (const char* language : {"en", "de", "es", "fr", "ja", "zh_CN"}) {
+        QTranslator table;
+        ASSERT_TRUE(table.load(QStringLiteral("framepicker_%1").arg(QLatin1String(language)), QStringLiteral(":/i18n")));
+        QCoreApplication::installTranslator(&table);
+        for (const int points : {9, 11, 14}) {
+            SCOPED_TRACE(std::string(language) + " at " + std::to_string(points) + " pt");
+            QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), points));
+            QPointer<ContentView> view = openView();
+            const FailureWords words = failureWords(
+                std::make_exception_ptr(FrameExtractor::OutputError(FrameExtractor::OutputError::Kind::cannotCreateFolder,
+                                                                    std::make_error_code(std::errc::read_only_file_system),
+                                                                    "/media/card/DCIM/Summer holiday at the lake with everyone 2026")),
+                [](const char* key) { return Texts::text(key).toStdString(); });
+            JobStatus::Error error(QString::fromStdString(words.lead), QString::fromStdString(words.name), QString::fromStdString(words.tail));
+            error.offersFolder = words.offersFolder;
+            StatusLine* line = view->statusLine();
+            line->setStatus(error);
+            const QString shown = line->shownText(), link = Texts::text("status.chooseFolder");
+            const QStringList lines = shown.split(QLatin1Char('\n'));
+            const QFontMetrics metrics(Look::caption(line));
+            EXPECT_LE(lines.size() * metrics.lineSpacing(), line->contentsRect().height());
+            for (const QString& each : lines)
+                EXPECT_LE(metrics.horizontalAdvance(each), line->contentsRect().width()) << each.toStdString();
+            EXPECT_TRUE(lines.last().endsWith(link)) << shown.toStdString();
+            const QString tail = error.tail.trimmed();
+            EXPECT_TRUE(QString(shown).remove(QRegularExpression(QStringLiteral("\\s"))).contains(QString(tail).remove(QRegularExpression(QStringLiteral("\\s")))))
+                << shown.toStdString();
+            for (qsizetype at = shown.indexOf(QLatin1Char('\n')); at > 0; at = shown.indexOf(QLatin1Char('\n'), at + 1)) {
+                EXPECT_FALSE(together(shown.at(at - 1)) && together(shown.at(at + 1))) << shown.toStdString();
+                EXPECT_FALSE(QStringLiteral("\u3002\u3001\uFF09\u300D\uFF0C.,;:)").contains(shown.at(at + 1))) << shown.toStdString();
+            }
+            // The drop zone's title and hint, whole.
+            DropZone* zone = view->dropZone();
+            EXPECT_LE(QFontMetrics(Look::headline(zone)).horizontalAdvance(Texts::text("drop.title")), zone->width() - 16);
+            EXPECT_LE(QFontMetrics(Look::caption(zone)).horizontalAdvance(Texts::text("drop.hint %@", VideoTypes::extensionsText())),
+                      zone->width() - 16);
+            view->close();
+        }
+        QCoreApplication::removeTranslator(&table);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTranslator>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,106 @@ TEST(Translations, everyTableHoldsEveryKeyTheCodeUses)
                 << name.toStdString() << ": " << key.toStdString();
         }
     }
+}
+
+// What the user reads, by language, as (key or file name, text): the tables' entries, and the
+// manual pages, the desktop entry's names and comments and the AppStream metadata's texts.
+struct ShippedTexts {
+    QMap<QString, QList<std::pair<QString, QString>>> tables, files;
+};
+
+QString contents(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QString::fromUtf8(file.readAll());
+}
+
+ShippedTexts shippedTexts()
+{
+    ShippedTexts texts;
+    const QString translations = QStringLiteral(SOURCE_DIR "/translations/");
+    for (const QString& name : QDir(translations).entryList({QStringLiteral("framepicker_*.ts")})) {
+        QXmlStreamReader table(contents(translations + name));
+        QString key;
+        while (!table.atEnd()) {
+            if (table.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (table.name() == QLatin1String("source"))
+                key = table.readElementText();
+            else if (table.name() == QLatin1String("translation"))
+                texts.tables[name.mid(12).chopped(3)].append({key, table.readElementText()});
+        }
+    }
+    for (const QString& page : {QStringLiteral("framepicker.1"), QStringLiteral("framepicker-cli.1")})
+        texts.files[QStringLiteral("en")].append({page, contents(QStringLiteral(SOURCE_DIR "/packaging/man/") + page)});
+    const QString data = QStringLiteral(SOURCE_DIR "/data/app.korvane.Framepicker.");
+    const QRegularExpression entry(QStringLiteral(R"(^(?:Name|GenericName|Comment)(?:\[(\w+)\])?=(.*)$)"),
+                                   QRegularExpression::MultilineOption);
+    for (const auto& line : entry.globalMatch(contents(data + QStringLiteral("desktop")))) {
+        const QString language = line.captured(1).isEmpty() ? QStringLiteral("en") : line.captured(1);
+        texts.files[language].append({QStringLiteral("desktop entry"), line.captured(2)});
+    }
+    using namespace Qt::StringLiterals;
+    QXmlStreamReader metainfo(contents(data + QStringLiteral("metainfo.xml")));
+    while (!metainfo.atEnd()) {
+        if (metainfo.readNext() != QXmlStreamReader::StartElement
+            || !QStringList{u"name"_s, u"summary"_s, u"p"_s, u"li"_s, u"caption"_s}.contains(metainfo.name()))
+            continue;
+        const QString language = metainfo.attributes().value(QLatin1String("xml:lang")).toString();
+        texts.files[language.isEmpty() ? QStringLiteral("en") : language].append(
+            {QStringLiteral("metainfo"), metainfo.readElementText(QXmlStreamReader::IncludeChildElements)});
+    }
+    return texts;
+}
+
+// Each language calls a thing by one name, the glossary's (translations/glossary.tsv), in the
+// window, the command line, the manual pages, the desktop entry and the metadata alike, and
+// quotes and spaces as the glossary says. No text mixes ASCII and typographic quotes (English
+// keeps the ASCII ones to the command line). In Japanese and Chinese, a table's text whose
+// English ends with a full stop ends with 。, ？ or ！.
+TEST(Translations, everyTextUsesTheGlossarysTermsAndItsLanguagesPunctuation)
+{
+    const ShippedTexts texts = shippedTexts();
+    ASSERT_EQ(texts.tables.size(), 6);
+    // Options and paths (--jobs=N, clips/a/trip.mov) are not words of the language.
+    const QRegularExpression notWords(QStringLiteral(R"((?:^|(?<=\s))--?\w[\w=-]*|\w+(?:[/.]\w+)+)"));
+    int variants = 0;
+    for (const QString& line : contents(QStringLiteral(SOURCE_DIR "/translations/glossary.tsv")).split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList cells = line.split(u'\t');
+        ASSERT_GE(cells.size(), 3) << line.toStdString();
+        ASSERT_TRUE(texts.tables.contains(cells[1])) << line.toStdString();
+        for (const QString& pattern : cells.mid(3)) {
+            const QRegularExpression variant(pattern, QRegularExpression::CaseInsensitiveOption
+                                                          | QRegularExpression::UseUnicodePropertiesOption);
+            ASSERT_TRUE(variant.isValid()) << line.toStdString();
+            ++variants;
+            for (const auto* source : {&texts.tables, &texts.files})
+                for (const auto& [where, text] : source->value(cells[1])) {
+                    const QString found = variant.match(QString(text).replace(notWords, QStringLiteral("#"))).captured();
+                    EXPECT_TRUE(found.isEmpty()) << cells[1].toStdString() << ", " << where.left(40).toStdString()
+                                                 << ": \"" << found.toStdString() << "\" where the glossary says \""
+                                                 << cells[2].toStdString() << "\" (" << cells[0].toStdString() << ")";
+                }
+        }
+    }
+    EXPECT_GT(variants, 50);
+
+    const QRegularExpression typographicQuote(QStringLiteral("[“”„«»「」]")), stop(QStringLiteral("[。？！]\\s*$"));
+    QMap<QString, QString> english;
+    for (const auto& [key, text] : texts.tables[QStringLiteral("en")])
+        english[key] = text;
+    for (const QString& language : texts.tables.keys())
+        for (const auto& [key, text] : texts.tables[language]) {
+            EXPECT_FALSE(text.contains(u'"') && text.contains(typographicQuote))
+                << language.toStdString() << ", " << key.left(40).toStdString() << " mixes ASCII and typographic quotes";
+            if (language.startsWith(QLatin1String("ja")) || language.startsWith(QLatin1String("zh"))) {
+                EXPECT_TRUE(!english.value(key).trimmed().endsWith(u'.') || stop.match(text).hasMatch())
+                    << language.toStdString() << ", " << key.left(40).toStdString() << ": " << text.toStdString();
+            }
+        }
 }
 
 TEST(Translations, missingEntriesShowTheKeyWithItsArgumentInsertedOnce)

@@ -152,6 +152,18 @@ TEST_F(UpdateTest, onceACalendarDay)
     EXPECT_EQ(server.requests, 4);
 }
 
+// Turned off while the request is on its way, what it brings is not announced.
+TEST_F(UpdateTest, turnedOffItAnnouncesNothingFromARequestOnItsWay)
+{
+    server.body = R"({"version":"2.0","url":"https://a/"})";
+    QSignalSpy replies(&network, &QNetworkAccessManager::finished);
+    checker->checkForUpdates();
+    checker->setChecksDaily(false);
+    ASSERT_TRUE(replies.wait());
+    EXPECT_EQ(server.requests, 1);
+    EXPECT_TRUE(announced.empty());
+}
+
 // Left at the time-out (half a second here), not before.
 TEST_F(UpdateTest, aServerThatNeverAnswersIsLeftAtTheTimeOut)
 {
