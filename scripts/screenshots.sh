@@ -14,6 +14,7 @@ fail() { echo "screenshots.sh: $*" >&2; exit 1; }
 script=$(realpath "$0")
 
 shots() {
+  set -E; trap 'echo "screenshots.sh: stopped at line $LINENO: $BASH_COMMAND" >&2' ERR
   . "$lib"
   timeout 10 xdpyinfo >/dev/null || fail "cannot open the display $DISPLAY"
   # HOME is a plain /home/NAME when the system lets this script have a mount namespace of its
@@ -54,7 +55,8 @@ shots() {
       esac
       timeout 10 import -window "$window" "$out/$LANGUAGE-$state$suffix.png" || fail "could not take $LANGUAGE-$state$suffix.png"
     done
-    kill $pid; wait $pid 2>/dev/null || true
+    kill $pid 2>/dev/null || { cat "$work/stderr" >&2; echo "$LANGUAGE$suffix: the application ended by itself" >&2; }
+    wait $pid 2>/dev/null || true
     rm -rf "$videos/Summer holiday"
   }
 
@@ -124,6 +126,6 @@ unshare -rm true 2>/dev/null && in_namespace=1
 export in_namespace
 run=(xvfb-run -a -n 140 -s "-screen 0 1600x1200x24" bash "$script" --in-display)
 [ $in_namespace = 0 ] || run=(unshare -rm "${run[@]}")
-"${run[@]}" || fail "no screenshots (is Xvfb installed and able to start?)"
+"${run[@]}" || fail "stopped before every picture was taken"
 cd "$out" && identify -format '%f %w x %h\n' ./*.png | sed 's|^\./||'
 echo "For the metadata: $(identify -format '%f %w x %h; ' en-done.png en-error.png en-about.png)"
