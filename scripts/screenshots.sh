@@ -40,7 +40,7 @@ shots() {
     local window type=NORMAL
     case $states in about) type=DIALOG ;; esac
     if ! window=$(wait_for 15 window_of_type $type); then
-      kill $pid 2>/dev/null; wait $pid 2>/dev/null || true
+      kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true
       cat "$work/stderr" >&2
       fail "$LANGUAGE$suffix: the window never appeared"
     fi
@@ -55,8 +55,11 @@ shots() {
       esac
       timeout 10 import -window "$window" "$out/$LANGUAGE-$state$suffix.png" || fail "could not take $LANGUAGE-$state$suffix.png"
     done
-    kill $pid 2>/dev/null || { cat "$work/stderr" >&2; echo "$LANGUAGE$suffix: the application ended by itself" >&2; }
-    wait $pid 2>/dev/null || true
+    # Stopped as a session's end stops it; how it ended is said when it ended otherwise.
+    local status=0
+    kill $pid 2>/dev/null || echo "$LANGUAGE$suffix: the application had ended by itself" >&2
+    wait $pid 2>/dev/null || status=$?
+    [ $status = 0 ] || [ $status = 143 ] || echo "$LANGUAGE-$states$suffix: the application ended with status $status" >&2
     rm -rf "$videos/Summer holiday"
   }
 
@@ -120,11 +123,12 @@ ffmpeg -v error -i "$work/home/Videos/.long.mp4" -t 5 -c copy "$work/home/Videos
 printf 'not a video at all' >"$work/home/Videos/Summer holiday (broken).mp4"
 
 export QT_QPA_PLATFORM=xcb app work out lib
-# A display of its own; a mount namespace of its own too where unprivileged ones are allowed.
+# A display of its own, searched for from 200 up, away from the tests' (110 to 160, which may
+# run meanwhile); a mount namespace of its own too where unprivileged ones are allowed.
 in_namespace=0
 unshare -rm true 2>/dev/null && in_namespace=1
 export in_namespace
-run=(xvfb-run -a -n 140 -s "-screen 0 1600x1200x24" bash "$script" --in-display)
+run=(xvfb-run -a -n 200 -s "-screen 0 1600x1200x24" bash "$script" --in-display)
 [ $in_namespace = 0 ] || run=(unshare -rm "${run[@]}")
 "${run[@]}" || fail "stopped before every picture was taken"
 cd "$out" && identify -format '%f %w x %h\n' ./*.png | sed 's|^\./||'

@@ -3,6 +3,7 @@
 #include "AboutWindow.h"
 #include "background/FlyingEmojis.h"
 #include "main_window/Look.h"
+#include "texts/Texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -116,6 +117,9 @@ TEST(AboutWindow, textsReadAndNoEmojiCrossesTheNameOrTheVersion)
             else
                 EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
         }
+        // The description whole, not cut off where the window's width ends.
+        EXPECT_TRUE(std::ranges::any_of(window->findChildren<QLabel*>(),
+                                        [](const QLabel* label) { return label->text() == Texts::text("about.description"); }));
         FlyingEmojis* header = window->header();
         const QList<QLabel*> lines = header->parentWidget()->findChildren<QLabel*>(); // in front of the emojis
         ASSERT_EQ(lines.size(), 2);

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <cerrno>
 #include <cstdlib>
 #include <sstream>
@@ -212,13 +214,41 @@ TEST(Cli, outputFolderAndJson)
     // elsewhere, as the window offers another folder; not where another would not help.
     // JSON keeps the window's sentence.
     using FrameExtractor::OutputError;
-    const std::pair<int, bool> places[] = {{EROFS, true}, {EACCES, true}, {ENOSPC, false}};
-    for (const auto& [code, offered] : places) {
+    using Output = OutputError::Kind;
+    const std::tuple<Output, int, bool> places[] = {
+        {Output::cannotCreateFolder, EROFS, true}, {Output::cannotCreateFolder, EACCES, true}, {Output::cannotWrite, EPERM, true},
+        {Output::cannotCreateFolder, ENOSPC, false}, {Output::foreignFolder, EPERM, true}, {Output::untrustedLink, EPERM, true},
+        {Output::folderInUse, EWOULDBLOCK, true}};
+    for (const auto& [kind, code, offered] : places) {
         const Cli::Lines place = Cli::reportLines("trip.mov", {{}, std::make_exception_ptr(OutputError(
-            OutputError::Kind::cannotCreateFolder, std::error_code(code, std::generic_category()), "/media/card/trip"))}, true);
+            kind, std::error_code(code, std::generic_category()), "/media/card/trip"))}, true);
         EXPECT_EQ(place.err.find(" -o DIR ") != std::string::npos, offered) << place.err;
         EXPECT_EQ(place.out.find("-o DIR"), std::string::npos) << place.out;
     }
+
+    // Scripts tell every failure by its kind's stable name.
+    const auto kindOf = [](std::exception_ptr failure) {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(Cli::reportLines("v", {{}, failure}, true).out))
+            .object()["kind"].toString().toStdString();
+    };
+    using Media = FrameExtractor::MediaError::Kind;
+    const std::pair<Media, const char*> media[] = {
+        {Media::notFound, "notFound"}, {Media::folder, "folder"}, {Media::notRegular, "notRegular"},
+        {Media::unreadable, "unreadable"}, {Media::noVideo, "noVideo"}, {Media::unsupportedFormat, "unsupportedFormat"},
+        {Media::undecodable, "undecodable"}, {Media::noPicture, "noPicture"}, {Media::readFailed, "readFailed"},
+        {Media::tooLarge, "tooLarge"}, {Media::extremeAspectRatio, "extremeAspectRatio"}, {Media::unscalable, "unscalable"},
+        {Media::unconvertiblePixels, "unconvertiblePixels"}, {Media::unconvertibleColours, "unconvertibleColours"},
+        {Media::outOfMemory, "outOfMemory"}, {Media::removed, "removed"}, {Media::changed, "changed"},
+        {Media::noLongerReadable, "noLongerReadable"}, {Media::workerStopped, "workerStopped"},
+        {Media::notConfined, "notConfined"}, {Media::notResponding, "notResponding"}};
+    for (const auto& [kind, name] : media)
+        EXPECT_EQ(kindOf(std::make_exception_ptr(FrameExtractor::MediaError(kind, "v", "why"))), name);
+    const std::pair<Output, const char*> output[] = {
+        {Output::cannotCreateFolder, "cannotCreateFolder"}, {Output::cannotWrite, "cannotWrite"},
+        {Output::untrustedLink, "untrustedLink"}, {Output::foreignFolder, "foreignFolder"}, {Output::folderInUse, "folderInUse"}};
+    for (const auto& [kind, name] : output)
+        EXPECT_EQ(kindOf(std::make_exception_ptr(OutputError(kind, std::error_code(EIO, std::generic_category()), "/v"))), name);
+    EXPECT_EQ(kindOf(std::make_exception_ptr(FrameExtractor::ExtractionError::cannotSavePNG("v"))), "cannotSavePNG");
 }
 
 // What the options say, parsed as other command-line tools parse them; what the program
@@ -295,6 +325,25 @@ TEST(Cli, theSessionsLanguageFindsItsTable)
     };
     for (const auto& [languages, text] : sessions)
         EXPECT_EQ(CompiledTexts::text("cli.noVideo", languages), text) << (languages.empty() ? "" : languages[0]);
+
+    // As gettext reads the environment: LANGUAGE's list first, then LC_ALL, LC_MESSAGES, LANG.
+    const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : names)
+        saved.push_back(std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt);
+    const std::pair<std::array<const char*, 4>, const char*> environments[] = {
+        {{"", "de_DE.UTF-8", "fr_FR.UTF-8", "fr_FR.UTF-8"}, "kein Video angegeben"},
+        {{"", "", "de_DE.UTF-8", "fr_FR.UTF-8"}, "kein Video angegeben"},
+        {{"", "", "", "fr_FR.UTF-8"}, "aucune vidéo indiquée"},
+        {{"es:de", "de_DE.UTF-8", "", "fr_FR.UTF-8"}, "no se ha indicado ningún vídeo"},
+    };
+    for (const auto& [values, text] : environments) {
+        for (std::size_t i = 0; i < std::size(names); ++i)
+            ::setenv(names[i], values[i], 1);
+        EXPECT_EQ(CompiledTexts::text("cli.noVideo", CompiledTexts::languagesOfTheEnvironment()), text) << values[0] << values[1];
+    }
+    for (std::size_t i = 0; i < std::size(names); ++i)
+        saved[i] ? ::setenv(names[i], saved[i]->c_str(), 1) : ::unsetenv(names[i]);
 }
 
 // Any name a file may have gives one line on the terminal, with no escape sequence in it,
@@ -366,6 +415,17 @@ TEST(Cli, aSignalStopsTheJobAndLeavesTheEarlierPair)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         EXPECT_TRUE(ended(decoding[0])) << "the worker's child " << decoding[0] << " still runs";
     }
+
+    // Ctrl+C while the pair is being put in place: the earlier pair or the new one, never a
+    // new first.png beside the earlier last.png.
+    const fs::path trip = makeClip(folder / "trip.mp4", Clip{.frames = 3}), library = folder / "read-fault-interrupt.so";
+    fs::create_directory(folder / "trip");
+    writeFile(folder / "trip" / "first.png", "earlier first");
+    writeFile(folder / "trip" / "last.png", "earlier last");
+    fs::copy_file(READ_FAULT_PATH, library);
+    EXPECT_EQ(cli(quoted(trip), folder, "LD_PRELOAD=" + quoted(library) + " ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 ").status, 130);
+    EXPECT_EQ(contents(folder / "trip" / "first.png") == "earlier first", contents(folder / "trip" / "last.png") == "earlier last");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "trip"), fs::directory_iterator()), 2);
 }
 
 } // namespace

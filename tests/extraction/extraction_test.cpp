@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 using namespace TestMedia;
 using FrameExtractor::decodeFrames;
@@ -36,9 +37,9 @@ const std::string silence = "-f lavfi -t 3 -i anullsrc=r=48000:cl=mono";
 
 // The marked frames as a camera records them in BT.2020 with the given transfer: SDR white
 // at the HDR reference white (203 cd/m2), 10-bit HEVC.
-std::string inBt2020(const std::string& transfer)
+std::string inBt2020(const std::string& transfer, int whiteNits = 203)
 {
-    return "-vf zscale=tin=bt709:pin=bt709:min=gbr:rin=full:npl=203:t=" + transfer
+    return "-vf zscale=tin=bt709:pin=bt709:min=gbr:rin=full:npl=" + std::to_string(whiteNits) + ":t=" + transfer
         + ":p=bt2020:m=bt2020nc:r=tv,format=yuv420p10le -c:v libx265 -x265-params log-level=none -color_primaries bt2020"
           " -color_trc " + transfer + " -colorspace bt2020nc";
 }
@@ -158,6 +159,11 @@ const Row rows[] = {
     {"lostPacketsInTheLastPicture", "clip.ts",
      clip(41, "-vf noise=alls=6:allf=t -c:v mpeg2video -q:v 2 -bf 3 -g 250 -sc_threshold 1000000000 -f mpegts", 30, 320, 240),
      0, 39, 320, 240, 0, 3, nullptr, losePacketsOfTheLastPicture, 24},
+    // SD tagged BT.601, PAL and NTSC: pure red, not the orange-red of the BT.709 matrix.
+    {"palTaggedBt601", "clip.mp4", clip(5, "-vf scale=out_color_matrix=bt601,format=yuv420p -colorspace bt470bg " + h264, 25, 720, 576),
+     0, 4, 720, 576},
+    {"ntscTaggedBt601", "clip.mp4", clip(5, "-vf scale=out_color_matrix=bt601,format=yuv420p -colorspace smpte170m " + h264, 30, 640, 480),
+     0, 4, 640, 480},
     {"fragmentedMp4", "clip.mp4", clip(60, h264 + " -g 15 -movflags frag_keyframe+empty_moov+default_base_moof"), 0, 59},
 };
 
@@ -235,6 +241,20 @@ TEST(Extraction, hdrLooksAsItsSdrOriginal)
         EXPECT_GT(look.brightness, 0.75 * original.brightness);
         EXPECT_LT(look.brightness, 1.05 * original.brightness);
     }
+}
+
+// HLG light above SDR white (a ramp up to five times it) rolls off as a player shows it,
+// keeping its shades: without the tone map its brighter half would be one flat white.
+TEST(Extraction, hlgHighlightsKeepTheirShades)
+{
+    const fs::path video = scratchFolder("hlgHighlights") / "sky.mp4";
+    ASSERT_TRUE(ffmpeg("-f lavfi -i nullsrc=s=160x120:d=0.2,format=gbrp,geq=r=X*255/W:g=X*255/W:b=X*255/W "
+                       + inBt2020("arib-std-b67", 1000) + " " + quoted(video)));
+    const auto image = readPNG(extractFrames(video, decodeFrames) / "last.png");
+    std::set<int> shades;
+    for (int x = image.width / 2; x < image.width; ++x)
+        shades.insert(image.row(image.height / 2)[x * 3]);
+    EXPECT_GT(shades.size(), 20u);
 }
 
 TEST(Extraction, coverArtIsNotTheVideo)

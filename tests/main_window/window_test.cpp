@@ -24,13 +24,19 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QTranslator>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sys/mount.h>
 #include <unistd.h>
 
 using namespace TestMedia;
+
+// The windows that asked for attention, where the window system would mark them.
+static std::vector<QWindow*> alerted;
+void QWindow::alert(int) { alerted.push_back(this); }
 
 namespace {
 
@@ -236,7 +242,8 @@ TEST_F(WindowTest, theStatusLineNeverClipsAndKeepsTheWholeText)
     EXPECT_EQ(text->text().count(QStringLiteral("&lt;more&gt;")), 1);
     QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() / 2, text->height() / 2));
     QTest::keyClick(line, Qt::Key_Return);
-    EXPECT_EQ(opened, std::vector<QUrl>(2, QUrl::fromLocalFile(QStringLiteral("/tmp/a folder & <more>"))));
+    QTest::keyClick(line, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(opened, std::vector<QUrl>(3, QUrl::fromLocalFile(QStringLiteral("/tmp/a folder & <more>"))));
 }
 
 TEST_F(WindowTest, aDroppedVideoGoesThroughProcessingToDone)
@@ -354,6 +361,9 @@ TEST_F(WindowTest, eightWindowsRunEightJobsAtOnce)
         makeClip(clip(i, ".mp4"), Clip{.frames = 6 + i, .width = 1920, .height = 1080});
         windows.emplace_back(openView());
     }
+    view()->activateWindow(); // the user works elsewhere: each window asks for attention when done
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view()));
+    alerted.clear();
     for (int i = 0; i < 8; ++i)
         ASSERT_TRUE(drop(windows[i].data(), {QUrl::fromLocalFile(qpath(clip(i, ".mp4")))}));
     windows[3]->close(); // closed mid-job: deleted, never touched again, its files still written
@@ -363,6 +373,7 @@ TEST_F(WindowTest, eightWindowsRunEightJobsAtOnce)
         ASSERT_TRUE(waitWhileProcessing(windows[i].data()));
         // Done, with its own folder (an error's tooltip is the message).
         EXPECT_EQ(windows[i]->statusLine()->toolTip(), qpath(clip(i)));
+        EXPECT_EQ(std::ranges::count(alerted, windows[i]->windowHandle()), 1);
         windows[i]->close();
     }
     ContentView::jobs().waitForDone();

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // Every embedded table translates every key the code uses (Texts::text("...") calls, the
@@ -144,6 +146,26 @@ TEST(Translations, everyTextUsesTheGlossarysTermsAndItsLanguagesPunctuation)
                     << language.toStdString() << ", " << key.left(40).toStdString() << ": " << text.toStdString();
             }
         }
+}
+
+// Each failure reads as its kind's reviewed sentence (translations/reviewed_failures.tsv):
+// two kinds' sentences swapped in a table would tell of a failure that did not happen.
+TEST(Translations, everyFailureReadsAsItsReviewedSentence)
+{
+    const ShippedTexts texts = shippedTexts();
+    int reviewed = 0;
+    for (const QString& line : contents(QStringLiteral(SOURCE_DIR "/translations/reviewed_failures.tsv")).split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList cells = line.split(u'\t');
+        ASSERT_EQ(cells.size(), 3) << line.toStdString();
+        const auto& table = texts.tables[cells[1]];
+        const auto entry = std::ranges::find(table, cells[0], &std::pair<QString, QString>::first);
+        EXPECT_EQ((entry != table.end() ? entry->second : QStringLiteral("<missing>")).toStdString(), cells[2].toStdString())
+            << cells[1].toStdString() << ", " << cells[0].toStdString();
+        ++reviewed;
+    }
+    EXPECT_GT(reviewed, 150);
 }
 
 TEST(Translations, missingEntriesShowTheKeyWithItsArgumentInsertedOnce)

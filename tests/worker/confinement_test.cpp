@@ -66,6 +66,9 @@ TEST(Confinement, aConfinedChildReachesNothingButItsResultSocket)
         {"readsPasswd", [] { return openFile("/etc/passwd", O_RDONLY); }, EACCES},
         {"looksAtPasswd", [] { struct stat status {}; return outcome(::stat("/etc/passwd", &status) == 0); }, EPERM},
         {"createsAFileInTmp", [&] { return openFile(created, O_WRONLY | O_CREAT | O_EXCL); }, EACCES},
+        // A link made where the user looks, to a file a later program would write through it.
+        {"makesASymbolicLink", [&] { return outcome(::symlink("/etc/passwd", (created + "-link").c_str()) == 0); }, EPERM},
+        {"makesASymbolicLinkAt", [&] { return outcome(::symlinkat("/etc/passwd", AT_FDCWD, (created + "-at").c_str()) == 0); }, EPERM},
         {"writesItsParentsMemory", [&] { return openFile(parentMemory, O_RDWR); }, EACCES},
         {"loadsALibrary", [] { return ::dlopen(AVFILTER_LIBRARY, RTLD_NOW | RTLD_LOCAL) ? 0 : EACCES; }, EACCES},
         {"opensAUnixSocket", [] { return outcome(::socket(AF_UNIX, SOCK_STREAM, 0) >= 0); }, EPERM},
@@ -133,6 +136,8 @@ TEST(Confinement, aConfinedChildReachesNothingButItsResultSocket)
         for (size_t i = 0; i < std::size(rows); ++i)
             EXPECT_EQ(report.results[i], rows[i].expected) << rows[i].name << ": " << std::strerror(report.results[i]);
     }
+    for (const char* link : {"-link", "-at"})
+        ::unlink((created + link).c_str());
     ::kill(neighbour, SIGKILL);
     ::waitpid(neighbour, nullptr, 0);
     ::close(leaked);
