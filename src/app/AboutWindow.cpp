@@ -114,7 +114,6 @@ std::vector<EmojiLane::Config> scaledLanes(const QWidget* widget)
 } // namespace
 
 const QUrl AboutWindow::makerURL(QString::fromUtf8(AppInfo::makerAddress));
-std::function<void(const QUrl&)> AboutWindow::openURL = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 
 const std::vector<EmojiLane::Config>& AboutWindow::lanes()
 {
@@ -154,6 +153,7 @@ void AboutWindow::show()
 
 AboutWindow::AboutWindow()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , openURL([](const QUrl& url) { QDesktopServices::openUrl(url); })
     , m_view(new AboutView(this))
 {
     // 320 x 420 at 9 pt, growing with the font.
@@ -259,7 +259,10 @@ AboutView::AboutView(QWidget* parent)
     link->setStyleSheet(QStringLiteral("QPushButton { border: 2px solid transparent; border-radius: 4px; padding: 0 2px; }"
                                        "QPushButton:focus { border-color: %1; text-decoration: underline; }")
                             .arg(Look::focusRing(this).name()));
-    connect(link, &QPushButton::clicked, this, [] { AboutWindow::openURL(AboutWindow::makerURL); });
+    connect(link, &QPushButton::clicked, this, [this] {
+        if (auto* window = dynamic_cast<AboutWindow*>(this->window()); window && window->openURL)
+            window->openURL(AboutWindow::makerURL);
+    });
     line->addWidget(link);
     column->addLayout(line);
 }

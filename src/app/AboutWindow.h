@@ -31,8 +31,8 @@ public:
 
     // The six lanes of the header.
     static const std::vector<EmojiLane::Config>& lanes();
-    // Where the maker's link goes; the browser unless replaced (tests do).
-    static std::function<void(const QUrl&)> openURL;
+    // Where this window's maker's link goes; the browser unless replaced (tests do).
+    std::function<void(const QUrl&)> openURL;
     static const QUrl makerURL;
 
     FlyingEmojis* header() const { return m_view->header(); }

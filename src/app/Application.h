@@ -38,7 +38,7 @@ public:
 
 private:
     // Every window's videos are decoded by children of one confined worker process.
-    FrameExtractor::WorkerServer m_workers{FrameExtractor::workerProgram()};
+    FrameExtractor::WorkerClient m_workers{FrameExtractor::workerProgram()};
     QNetworkAccessManager m_network;
     UpdateChecker m_updates;
     QPointer<QMessageBox> m_message;

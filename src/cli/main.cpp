@@ -62,7 +62,7 @@ std::shared_mutex pairsBeingWritten;
 // finish, and end the process as the signal would (exit status 128 + its number). SIGTSTP
 // (Ctrl+Z) erases the progress before the process stops. They are taken by one thread with
 // sigwait; every other thread has them blocked.
-void stopOnSignal(FrameExtractor::WorkerServer& workers, Cli::ProgressDisplay& progress)
+void stopOnSignal(FrameExtractor::WorkerClient& workers, Cli::ProgressDisplay& progress)
 {
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
@@ -123,7 +123,7 @@ int main(int argc, char** argv)
         }
     }
 
-    static FrameExtractor::WorkerServer workers(FrameExtractor::workerProgram());
+    static FrameExtractor::WorkerClient workers(FrameExtractor::workerProgram());
     static Cli::ProgressDisplay progress(!options.quiet);
     stopOnSignal(workers, progress);
     const FrameExtractor::Decoder decoder = workers.decoder();

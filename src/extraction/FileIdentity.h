@@ -7,8 +7,9 @@
 namespace FrameExtractor {
 
 // What tells the video's file apart from another put in its place or one rewritten in
-// place. An open file reads on after its name is removed or reused, and the file is
-// opened again by name when decoding restarts, so the name is checked again.
+// place. The job reads through the one descriptor it opened, which reads on after the name
+// is removed or reused; so once the frames are read, the name is checked against it again,
+// and a pair from a file that is no longer the video is not written.
 struct FileIdentity {
     dev_t device = 0;
     ino_t inode = 0;

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "FFmpegPointers.h"
-#include "FrameDecoder.h"
+#include "FrameDecoding.h"
+#include "WorkerProtocol.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,7 +21,7 @@ bool showsLater(const AVFrame* frame, const AVFrame* best);
 
 // Where a picture is too large to handle within a job's memory: beyond this many pixels
 // (an 8K frame and a little more) the decoder's reference pictures alone take most of it.
-inline constexpr std::int64_t maxDecodedPixels = std::int64_t(8192) * 4352;
+inline constexpr std::int64_t maxDecodedPixels = WorkerProtocol::maxPicturePixels;
 
 // How far a job's reading has come: the bytes read, for the worker's sign of life, and the
 // share done, from where the demuxer's packets have got to within the stretches the job

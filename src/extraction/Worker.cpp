@@ -150,19 +150,19 @@ fs::path workerProgram()
     return (self.parent_path() / "../libexec/framepicker/framepicker-worker").lexically_normal();
 }
 
-WorkerServer::WorkerServer(fs::path program, std::chrono::milliseconds patience)
+WorkerClient::WorkerClient(fs::path program, std::chrono::milliseconds patience)
     : m_program(std::move(program))
     , m_patience(patience)
     , m_showLog(std::getenv(logVariable) != nullptr)
 {
 }
 
-WorkerServer::~WorkerServer()
+WorkerClient::~WorkerClient()
 {
     stop();
 }
 
-void WorkerServer::run(int videoFd, const std::string& fileName, const ImageHandler& onImage, const JobControl& control)
+void WorkerClient::run(int videoFd, const std::string& fileName, const EncodedHandler& onImage, const JobControl& control)
 {
     if (!runOnce(videoFd, fileName, onImage, control) && !runOnce(videoFd, fileName, onImage, control))
         throw MediaError(MediaError::Kind::unconvertibleColours, fileName, "libavfilter cannot be loaded");
@@ -170,12 +170,12 @@ void WorkerServer::run(int videoFd, const std::string& fileName, const ImageHand
 
 // False when the child needed a library its server had not loaded; the next request asks
 // the server to load it first.
-bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const ImageHandler& onImage, const JobControl& control)
+bool WorkerClient::runOnce(int videoFd, const std::string& fileName, const EncodedHandler& onImage, const JobControl& control)
 {
     using Clock = std::chrono::steady_clock;
     // Unlisted before they close, so stop() never shuts down a number reused by then.
     struct Reading {
-        WorkerServer& server;
+        WorkerClient& server;
         Channels channels;
         ~Reading()
         {
@@ -277,7 +277,7 @@ bool WorkerServer::runOnce(int videoFd, const std::string& fileName, const Image
     workerStopped(fileName, "the worker's server ended");
 }
 
-void WorkerServer::stop()
+void WorkerClient::stop()
 {
     const std::lock_guard lock(m_mutex);
     m_stopped = true;
@@ -289,7 +289,7 @@ void WorkerServer::stop()
 
 // Returns the read ends of a fresh result socket, whose write end is with the child only,
 // and of a status socket, whose write end is with the server only; both listed in m_reading.
-WorkerServer::Channels WorkerServer::request(int videoFd, const std::string& fileName)
+WorkerClient::Channels WorkerClient::request(int videoFd, const std::string& fileName)
 {
     const std::lock_guard lock(m_mutex);
     if (m_stopped)
@@ -328,7 +328,7 @@ WorkerServer::Channels WorkerServer::request(int videoFd, const std::string& fil
     return channels;
 }
 
-void WorkerServer::startServer(const std::string& fileName)
+void WorkerClient::startServer(const std::string& fileName)
 {
     int pair[2];
     if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0)
@@ -375,7 +375,7 @@ void WorkerServer::startServer(const std::string& fileName)
 }
 
 // Called with m_mutex held. The children die with the server (their parent death signal).
-void WorkerServer::endServer()
+void WorkerClient::endServer()
 {
     if (m_pid > 0) {
         ::kill(m_pid, SIGKILL);
@@ -386,13 +386,13 @@ void WorkerServer::endServer()
     m_control.reset();
 }
 
-bool WorkerServer::stopped()
+bool WorkerClient::stopped()
 {
     const std::lock_guard lock(m_mutex);
     return m_stopped;
 }
 
-Decoder WorkerServer::decoder()
+Decoder WorkerClient::decoder()
 {
     return [this](int fd, const fs::path& video, const EncodedHandler& onPicture, const JobControl& control) {
         const std::string name = video.filename().string();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FrameDecoder.h"
+#include "FrameDecoding.h"
 #include "UniqueFd.h"
 
 #include <chrono>
@@ -26,15 +26,14 @@ std::filesystem::path workerProgram();
 // or why it could not be asked.
 std::string describeConfinement(const std::filesystem::path& program);
 
-class WorkerServer {
+// The client of that fork server: starts it, hands it each job, and checks all it sends.
+class WorkerClient {
 public:
-    using ImageHandler = EncodedHandler;
-
     // A job whose worker sends nothing, not even progress, for `patience` is stopped.
-    explicit WorkerServer(std::filesystem::path program, std::chrono::milliseconds patience = std::chrono::seconds(30));
-    ~WorkerServer();
-    WorkerServer(const WorkerServer&) = delete;
-    WorkerServer& operator=(const WorkerServer&) = delete;
+    explicit WorkerClient(std::filesystem::path program, std::chrono::milliseconds patience = std::chrono::seconds(30));
+    ~WorkerClient();
+    WorkerClient(const WorkerClient&) = delete;
+    WorkerClient& operator=(const WorkerClient&) = delete;
 
     // Decodes the video in a child of the server, which reads only through videoFd (a regular
     // file opened O_RDONLY; the child shares its file description and reads with pread).
@@ -46,7 +45,7 @@ public:
     // stop asked for, the child then killed at once. The control hears the child's progress,
     // checked to rise within what the video can take. The child never learns the name. Safe
     // to call from many threads at once.
-    void run(int videoFd, const std::string& fileName, const ImageHandler& onImage, const JobControl& control = {});
+    void run(int videoFd, const std::string& fileName, const EncodedHandler& onImage, const JobControl& control = {});
 
     // run() as a Decoder; the server must outlive it.
     Decoder decoder();
@@ -60,7 +59,7 @@ private:
         UniqueFd status;  // the server's word on how the child ended
     };
     Channels request(int videoFd, const std::string& fileName);
-    bool runOnce(int videoFd, const std::string& fileName, const ImageHandler& onImage, const JobControl& control);
+    bool runOnce(int videoFd, const std::string& fileName, const EncodedHandler& onImage, const JobControl& control);
     void startServer(const std::string& fileName);
     void endServer();
     bool stopped();

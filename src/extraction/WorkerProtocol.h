@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Errors.h"
-#include "FrameDecoder.h"
+#include "FrameDecoding.h"
 
 #include <chrono>
 #include <cstdint>

@@ -79,14 +79,6 @@ QThreadPool& ContentView::jobs()
 
 namespace {
 
-// Sandboxed platforms grant access to a user-chosen file for the length of a job; this
-// desktop has no such facility, so starting and stopping do nothing.
-struct SecurityScopedAccess {
-    explicit SecurityScopedAccess(const QString&) {}
-    bool start() { return false; }
-    void stop() {}
-};
-
 struct Outcome {
     QString folder;           // on success
     QImage first, last;       // on success: the pair as thumbnails
@@ -105,8 +97,6 @@ QImage thumbnailOf(const std::vector<std::uint8_t>& png)
 Outcome extract(const QString& path, const QString& chosenPlace, const FrameExtractor::Decoder& decoder,
                 const std::shared_ptr<ContentView::Job>& job)
 {
-    SecurityScopedAccess access(path);
-    const bool accessed = access.start();
     Outcome outcome;
     job->started = QDateTime::currentMSecsSinceEpoch();
     try {
@@ -130,8 +120,6 @@ Outcome extract(const QString& path, const QString& chosenPlace, const FrameExtr
     } catch (...) {
         outcome.error = std::current_exception();
     }
-    if (accessed)
-        access.stop();
     return outcome;
 }
 

@@ -4,7 +4,7 @@
 #include "Confinement.h"
 #include "ForkServer.h"
 
-#include "extraction/FrameDecoder.h"
+#include "extraction/FrameDecoding.h"
 #include "extraction/WorkerProtocol.h"
 
 extern "C" {

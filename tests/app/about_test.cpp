@@ -48,10 +48,9 @@ TEST(AboutWindow, oneAtATimeFreshAfterClosingWithTheMakersLink)
 
     QCoreApplication::setApplicationVersion(QStringLiteral("2.3.1"));
     std::vector<QUrl> opened;
-    const auto restore = qScopeGuard([browser = AboutWindow::openURL] { AboutWindow::openURL = browser; });
-    AboutWindow::openURL = [&](const QUrl& url) { opened.push_back(url); };
     AboutWindow::show();
     AboutWindow* window = AboutWindow::current();
+    window->openURL = [&](const QUrl& url) { opened.push_back(url); };
     EXPECT_TRUE(first.isNull()); // the closed ones are released
     EXPECT_EQ(std::ranges::count(window->findChildren<QLabel*>(), QStringLiteral("about.version 2.3.1"), &QLabel::text), 1);
 

@@ -466,7 +466,7 @@ TEST(BadInput, eachGivesOneClearMessageNamingTheFile)
         {"thin.avi", "extremeAspectRatio: thin.avi (1:255)"},
     };
     // Decoded as the application decodes: in the confined worker.
-    WorkerServer workers(WORKER_PATH);
+    WorkerClient workers(WORKER_PATH);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
         const std::string failure = thrown([&] { extractFrames(folder / row.file, workers.decoder()); });

@@ -76,7 +76,7 @@ QString errorOf(const ContentView* view)
 // confined worker as the application does.
 ContentView* openView()
 {
-    static FrameExtractor::WorkerServer workers(WORKER_PATH);
+    static FrameExtractor::WorkerClient workers(WORKER_PATH);
     auto* view = new ContentView(workers.decoder());
     view->openItem = [](const QUrl&, const std::function<void()>&) {}; // no viewer started by a test
     view->setAttribute(Qt::WA_DeleteOnClose);
@@ -281,7 +281,7 @@ TEST(Window, aDecoderThatDiesIsAnErrorAndTheWindowGoesOn)
     const fs::path folder = scratchFolder("decoderDies");
     writeFile(folder / "crash.mp4", "crash");
     writeFile(folder / "fine.mp4", "fine");
-    FrameExtractor::WorkerServer crashing(FAKE_WORKER_PATH); // decodes as its input says
+    FrameExtractor::WorkerClient crashing(FAKE_WORKER_PATH); // decodes as its input says
     ContentView view(crashing.decoder());
     view.processVideo(qpath(folder / "crash.mp4"));
     ASSERT_TRUE(waitWhileProcessing(&view));
@@ -298,7 +298,7 @@ TEST(Window, aLongJobShowsItsProgressAndEscapeCancelsIt)
 {
     const fs::path folder = scratchFolder("progress");
     writeFile(folder / "long.mp4", "steady");
-    FrameExtractor::WorkerServer workers(FAKE_WORKER_PATH); // three seconds, reporting progress
+    FrameExtractor::WorkerClient workers(FAKE_WORKER_PATH); // three seconds, reporting progress
     ContentView view(workers.decoder());
     view.show();
     view.activateWindow();

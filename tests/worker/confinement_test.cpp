@@ -1,5 +1,5 @@
 // A confined child tries what a decoder taken over by a crafted video would try.
-#include "extraction/FrameDecoder.h"
+#include "extraction/FrameDecoding.h"
 #include "worker/Confinement.h"
 
 extern "C" {

@@ -32,7 +32,7 @@ UniqueFd videoOf(const std::string& content)
 
 // The images that came back ("first last " when both are the video's own bytes), then what
 // was thrown, as the user reads it.
-std::string outcome(WorkerServer& server, const std::string& video)
+std::string outcome(WorkerClient& server, const std::string& video)
 {
     const UniqueFd fd = videoOf(video);
     std::string seen;
@@ -52,7 +52,7 @@ std::string outcome(WorkerServer& server, const std::string& video)
 // Each way a job can end, an honest worker's and a worker's that a crafted video took over:
 // only a valid PNG of the largest picture's size at most is handed on, and the user reads
 // the parent's words, never the worker's.
-TEST(WorkerServer, eachWayAJobCanEnd)
+TEST(WorkerClient, eachWayAJobCanEnd)
 {
     const std::string stopped = "workerStopped: clip.mp4", malformed = stopped + " (malformed message)";
     const struct {
@@ -90,7 +90,7 @@ TEST(WorkerServer, eachWayAJobCanEnd)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         // Short patience for the silent rows; the large images take their time under the sanitizers.
-        WorkerServer server(FAKE_WORKER_PATH, row.video.size() > 100 ? 30s : 1s);
+        WorkerClient server(FAKE_WORKER_PATH, row.video.size() > 100 ? 30s : 1s);
         std::vector<pid_t> jobs;
         std::string clean; // how the hanging job's child was started
         std::jthread stopper;
@@ -139,9 +139,9 @@ TEST(WorkerServer, eachWayAJobCanEnd)
     }
 }
 
-TEST(WorkerServer, manyThreadsAtOnceEachGetTheirOwnImages)
+TEST(WorkerClient, manyThreadsAtOnceEachGetTheirOwnImages)
 {
-    WorkerServer server(FAKE_WORKER_PATH);
+    WorkerClient server(FAKE_WORKER_PATH);
     std::atomic<int> right = 0;
     {
         std::vector<std::jthread> threads;
@@ -154,12 +154,12 @@ TEST(WorkerServer, manyThreadsAtOnceEachGetTheirOwnImages)
     EXPECT_EQ(right, 80);
 }
 
-TEST(WorkerServer, aKilledServerIsReplacedAndNothingIsLeftBehind)
+TEST(WorkerClient, aKilledServerIsReplacedAndNothingIsLeftBehind)
 {
     const auto openDescriptors = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()); };
     const std::ptrdiff_t descriptors = openDescriptors();
     {
-        WorkerServer server(FAKE_WORKER_PATH);
+        WorkerClient server(FAKE_WORKER_PATH);
         EXPECT_EQ(outcome(server, "one"), "first last ");
         const std::vector<pid_t> servers = childrenOf(::getpid());
         ASSERT_EQ(servers.size(), 1u);

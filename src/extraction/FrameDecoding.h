@@ -47,7 +47,7 @@ void prepareDecoders();
 bool loadLibraries();
 
 // Whatever delivers a video's two pictures as decodeFrames does: decodeFrames itself, in
-// this process (tests, the fuzzer), or a confined worker process (WorkerServer::decoder).
+// this process (tests, the fuzzer), or a confined worker process (WorkerClient::decoder).
 using Decoder = std::function<void(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture,
                                    const JobControl& control)>;
 

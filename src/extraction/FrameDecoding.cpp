@@ -1,4 +1,4 @@
-#include "FrameDecoder.h"
+#include "FrameDecoding.h"
 #include "Failure.h"
 #include "FrameConverter.h"
 #include "FrameSelection.h"
