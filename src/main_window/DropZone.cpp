@@ -183,8 +183,10 @@ void DropZone::paintEvent(QPaintEvent*)
     int y = (height() - blockHeight) / 2;
     Look::drawFilm(painter, QRectF((width() - icon) / 2.0, y, icon, icon), Look::secondary(this, background));
     y += icon + spacing;
+    // Disabled, the frame and the icon fade; the words stay readable, in the quieter colour.
+    painter.setOpacity(1);
     painter.setFont(title);
-    painter.setPen(Look::secondary(this, background));
+    painter.setPen(isEnabled() ? Look::secondary(this, background) : Look::tertiary(this, background));
     const QRect titleBox(8, y, width() - 16, titleMetrics.height());
     painter.drawText(titleBox, Qt::AlignHCenter | Qt::AlignVCenter,
                      titleMetrics.elidedText(Texts::text("drop.title"), Qt::ElideRight, titleBox.width()));

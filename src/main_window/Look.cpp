@@ -37,7 +37,7 @@ QColor towardContrast(const QColor& from, const QColor& to, const QColor& backgr
 
 QColor windowOf(const QWidget* widget, const QColor& background)
 {
-    return background.isValid() ? background : widget->palette().color(QPalette::Window);
+    return background.isValid() ? background : widget->palette().color(QPalette::Active, QPalette::Window);
 }
 } // namespace
 
@@ -51,23 +51,23 @@ double contrast(const QColor& a, const QColor& b)
 QColor secondary(const QWidget* widget, const QColor& background)
 {
     const QColor window = windowOf(widget, background);
-    return towardContrast(window, widget->palette().color(QPalette::WindowText), window, 0.55, 6.0);
+    return towardContrast(window, widget->palette().color(QPalette::Active, QPalette::WindowText), window, 0.55, 6.0);
 }
 
 QColor tertiary(const QWidget* widget, const QColor& background)
 {
     const QColor window = windowOf(widget, background);
-    return towardContrast(window, widget->palette().color(QPalette::WindowText), window, 0.35, 4.5);
+    return towardContrast(window, widget->palette().color(QPalette::Active, QPalette::WindowText), window, 0.35, 4.5);
 }
 
 QColor readable(const QColor& colour, const QWidget* widget, double minimum)
 {
-    return towardContrast(colour, widget->palette().color(QPalette::WindowText), windowOf(widget, {}), 0, minimum);
+    return towardContrast(colour, widget->palette().color(QPalette::Active, QPalette::WindowText), windowOf(widget, {}), 0, minimum);
 }
 
 QColor focusRing(const QWidget* widget)
 {
-    return readable(widget->palette().color(QPalette::Highlight), widget, 3.0);
+    return readable(widget->palette().color(QPalette::Active, QPalette::Highlight), widget, 3.0);
 }
 
 void drawFocusRing(QPainter& painter, const QRectF& box, qreal radius, const QWidget* widget)

@@ -7,7 +7,8 @@
 #include <QWidget>
 
 // Colours of the window's texts, taken from the palette so that dark palettes work as well as
-// light ones, and always readable: at least 4.5:1 against their background (WCAG 2.1 AA).
+// light ones, and always readable: at least 4.5:1 against their background (WCAG 2.1 AA),
+// from the palette's active colours, so that a disabled widget's words read as well.
 namespace Look {
 // The contrast ratio of two colours, from 1 to 21; `a` drawn over `b` where it is translucent.
 double contrast(const QColor& a, const QColor& b);

@@ -203,6 +203,15 @@ TEST_F(WindowTest, everyTextHasContrastInLightAndDarkPalettes)
         }
         for (const QColor& colour : texts)
             EXPECT_GE(Look::contrast(colour, palette.color(QPalette::Window)), 4.5) << texts.indexOf(colour);
+        // The zone disabled while a job runs: its words as drawn, the strongest of their pixels.
+        view()->dropZone()->setEnabled(false);
+        const QImage disabled = view()->dropZone()->grab().toImage();
+        view()->dropZone()->setEnabled(true);
+        double strongest = 0;
+        for (int y = disabled.height() / 2; y < disabled.height() * 3 / 4; ++y)
+            for (int x = disabled.width() / 4; x < disabled.width() * 3 / 4; ++x)
+                strongest = std::max(strongest, Look::contrast(disabled.pixelColor(x, y), palette.color(QPalette::Window)));
+        EXPECT_GE(strongest, 4.45);
     }
 }
 
