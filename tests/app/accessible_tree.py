@@ -119,22 +119,18 @@ for depth, node in nodes(app) if app is not None else []:
     if role not in HOLDERS and not empty and not name.strip():
         failures.append(f'a {role} has no name')
 
+def press_opens_dialog(node, what):
+    if 'Press' not in actions(node):
+        failures.append(f'{what} cannot be pressed')
+    else:
+        press(node)
+        if not wait(dialog_opened, 10):
+            failures.append(f'pressing {what} opens no dialog')
+
 if shown and state == 'idle':
-    zone = drop_zone(app)
-    if 'Press' not in actions(zone):
-        failures.append('the drop zone cannot be pressed')
-    else:
-        press(zone)
-        if not wait(dialog_opened, 10):
-            failures.append('pressing the drop zone opens no dialog')
+    press_opens_dialog(drop_zone(app), 'the drop zone')
 elif shown and state == 'error':
-    link = status_link(app, 'Choose Another Folder…')[0]
-    if 'Press' not in actions(link):
-        failures.append('“Choose Another Folder…” cannot be pressed')
-    else:
-        press(link)
-        if not wait(dialog_opened, 10):
-            failures.append('pressing “Choose Another Folder…” opens no dialog')
+    press_opens_dialog(status_link(app, 'Choose Another Folder…')[0], '“Choose Another Folder…”')
 elif shown and state == 'done':
     if 'Press' not in actions(status_link(app, folder)[0]):
         failures.append('the folder link cannot be pressed')
