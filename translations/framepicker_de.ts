@@ -196,7 +196,7 @@ Mit der Nutzung der Software erklären Sie sich bereit, die Autoren und Rechtein
         <translation>„%@“ konnte nicht mehr gelesen werden.</translation>
     </message>
     <message>
-        <source>Failed to encode PNG: %@</source>
+        <source>error.cannotSavePNG %@</source>
         <translation>PNG konnte nicht kodiert werden: %@</translation>
     </message>
     <message>

@@ -196,7 +196,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>“%@” could no longer be read.</translation>
     </message>
     <message>
-        <source>Failed to encode PNG: %@</source>
+        <source>error.cannotSavePNG %@</source>
         <translation>Failed to encode PNG: %@</translation>
     </message>
     <message>

@@ -196,7 +196,7 @@ Al utilizar el software, usted acepta indemnizar y eximir de responsabilidad a s
         <translation>«%@» ya no se ha podido leer.</translation>
     </message>
     <message>
-        <source>Failed to encode PNG: %@</source>
+        <source>error.cannotSavePNG %@</source>
         <translation>No se ha podido codificar el PNG: %@</translation>
     </message>
     <message>

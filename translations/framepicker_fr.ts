@@ -196,7 +196,7 @@ En utilisant le logiciel, vous acceptez d’indemniser et de dégager de toute r
         <translation>« %@ » n’a plus pu être lu.</translation>
     </message>
     <message>
-        <source>Failed to encode PNG: %@</source>
+        <source>error.cannotSavePNG %@</source>
         <translation>Impossible d’encoder le PNG : %@</translation>
     </message>
     <message>

@@ -196,7 +196,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>「%@」を読み込めなくなりました。</translation>
     </message>
     <message>
-        <source>Failed to encode PNG: %@</source>
+        <source>error.cannotSavePNG %@</source>
         <translation>PNG をエンコードできませんでした：%@</translation>
     </message>
     <message>

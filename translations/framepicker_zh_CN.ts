@@ -196,7 +196,7 @@ By using the software you agree to indemnify and hold harmless its authors and r
         <translation>无法再读取“%@”。</translation>
     </message>
     <message>
-        <source>Failed to encode PNG: %@</source>
+        <source>error.cannotSavePNG %@</source>
         <translation>无法编码 PNG：%@</translation>
     </message>
     <message>

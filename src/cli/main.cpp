@@ -116,8 +116,8 @@ int main(int argc, char** argv)
         std::error_code error;
         fs::create_directories(*options.output, error);
         if (error) {
-            using FrameExtractor::OutputError;
-            const auto failure = std::make_exception_ptr(OutputError(OutputError::Kind::cannotCreateFolder, error, *options.output));
+            using FrameExtractor::Failure;
+            const auto failure = std::make_exception_ptr(Failure(Failure::Kind::cannotCreateFolder, options.output->string(), error));
             print(stderr, Cli::errorLine(Cli::failureMessage(failureWords(failure, [](const char* key) { return Cli::text(key); }))));
             return 1;
         }

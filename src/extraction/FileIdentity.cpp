@@ -13,7 +13,7 @@ namespace {
 
 // The video as it is now. A name that leads nowhere is the `missing` failure, any other
 // failure to look at it the `unreadable` one.
-FileIdentity lookAt(const fs::path& video, MediaError::Kind missing, MediaError::Kind unreadable)
+FileIdentity lookAt(const fs::path& video, Failure::Kind missing, Failure::Kind unreadable)
 {
     int error = 0;
     struct stat status {};
@@ -35,16 +35,16 @@ FileIdentity lookAt(const fs::path& video, MediaError::Kind missing, MediaError:
 
 FileIdentity identifyVideo(const fs::path& video)
 {
-    const FileIdentity identity = lookAt(video, MediaError::Kind::notFound, MediaError::Kind::unreadable);
+    const FileIdentity identity = lookAt(video, Failure::Kind::notFound, Failure::Kind::unreadable);
     if (identity.folder)
-        fail(MediaError::Kind::folder, video);
+        fail(Failure::Kind::folder, video);
     return identity;
 }
 
 void checkUnchanged(const fs::path& video, const FileIdentity& identity)
 {
-    if (!(lookAt(video, MediaError::Kind::removed, MediaError::Kind::noLongerReadable) == identity))
-        fail(MediaError::Kind::changed, video);
+    if (!(lookAt(video, Failure::Kind::removed, Failure::Kind::noLongerReadable) == identity))
+        fail(Failure::Kind::changed, video);
 }
 
 } // namespace FrameExtractor

@@ -1,5 +1,5 @@
 #include "FileReplacement.h"
-#include "Errors.h"
+#include "Failure.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -21,7 +21,7 @@ constexpr std::size_t randomLength = 8;
 
 [[noreturn]] void throwWriteError(int error, const fs::path& destination)
 {
-    throw OutputError(OutputError::Kind::cannotWrite, std::error_code(error, std::generic_category()), destination);
+    throw Failure(Failure::Kind::cannotWrite, destination.string(), std::error_code(error, std::generic_category()));
 }
 
 bool writeAll(int fd, std::span<const std::uint8_t> bytes)

@@ -12,7 +12,7 @@ namespace FrameExtractor {
 
 // Writes the parts into a new file in the open folder, named "." + fileName + "." + eight
 // random letters and digits, with the permissions the umask gives, and flushes it to the
-// disk. Returns that name; on failure no such file stays and the OutputError (cannotWrite)
+// disk. Returns that name; on failure no such file stays and the Failure (cannotWrite)
 // names `destination`.
 std::string writeTemporary(int folder, const std::string& fileName,
                            const std::vector<std::span<const std::uint8_t>>& parts,

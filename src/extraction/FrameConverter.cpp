@@ -1,5 +1,5 @@
 #include "FrameConverter.h"
-#include "Failure.h"
+#include "LibraryErrors.h"
 #include "ScreenColours.h"
 #include "VideoFile.h"
 #include "WorkerProtocol.h"
@@ -87,7 +87,7 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
 {
     const int width = frame->width, height = frame->height;
     if (width <= 0 || height <= 0)
-        fail(MediaError::Kind::noPicture, video);
+        fail(Failure::Kind::noPicture, video);
 
     // Square pixels: stretch the width to the display aspect ratio, as players do.
     std::int64_t displayWidth = width;
@@ -95,13 +95,13 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
         displayWidth = std::llround(static_cast<double>(width) * sar.num / sar.den);
     // A pixel shape no camera has (1:1000) would make the picture a line, or miles wide.
     if (displayWidth < 1 || (displayWidth > maxSide && width <= maxSide))
-        fail(MediaError::Kind::extremeAspectRatio, video, std::to_string(sar.num) + ":" + std::to_string(sar.den));
+        fail(Failure::Kind::extremeAspectRatio, video, std::to_string(sar.num) + ":" + std::to_string(sar.den));
     if (displayWidth > maxSide || height > maxSide || displayWidth * height > maxPixels)
-        fail(MediaError::Kind::tooLarge, video, pictureSize(displayWidth, height));
+        fail(Failure::Kind::tooLarge, video, pictureSize(displayWidth, height));
 
     const auto* descriptor = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(frame->format));
     if (!descriptor)
-        fail(MediaError::Kind::noPicture, video);
+        fail(Failure::Kind::noPicture, video);
     const bool alpha = descriptor->flags & AV_PIX_FMT_FLAG_ALPHA;
 
     Image image;
@@ -109,14 +109,14 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
         // Tone mapping works on the whole picture in floating point, several copies of it:
         // beyond 4096 x 2304 they would not fit in a job's memory.
         if (displayWidth * height > maxScreenConversionPixels)
-            fail(MediaError::Kind::tooLarge, video, pictureSize(displayWidth, height));
+            fail(Failure::Kind::tooLarge, video, pictureSize(displayWidth, height));
         if (!loadFilterLibrary())
             throw WorkerProtocol::LibraryNeeded();
         const int error = convertForScreen(frame, static_cast<int>(displayWidth), alpha, image);
         if (error == AVERROR(ENOMEM))
             throw std::bad_alloc();
         if (error < 0)
-            fail(MediaError::Kind::unconvertibleColours, video, error);
+            fail(Failure::Kind::unconvertibleColours, video, error);
         return oriented(std::move(image), orientationOf(displayMatrix));
     }
 
@@ -132,10 +132,10 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
                                  alpha ? AV_PIX_FMT_RGBA : AV_PIX_FMT_RGB24,
                                  SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr));
     if (!scaler && image.width != width)
-        fail(MediaError::Kind::unscalable, video,
+        fail(Failure::Kind::unscalable, video,
              pictureSize(width, height) + " to " + pictureSize(image.width, height));
     if (!scaler)
-        fail(MediaError::Kind::unconvertiblePixels, video, descriptor->name);
+        fail(Failure::Kind::unconvertiblePixels, video, descriptor->name);
     if (!(descriptor->flags & AV_PIX_FMT_FLAG_RGB)) {
         // The frame's own matrix and range; output is full-range RGB.
         const int* matrix = sws_getCoefficients(swsColorspace(frame->colorspace, height));
@@ -144,7 +144,8 @@ Image convertFrame(const AVFrame* frame, AVRational sar, const std::int32_t* dis
     }
     std::uint8_t* destination[4] = {image.pixels.data(), nullptr, nullptr, nullptr};
     int destinationStride[4] = {image.width * image.channels, 0, 0, 0};
-    sws_scale(scaler.get(), frame->data, frame->linesize, 0, height, destination, destinationStride);
+    if (const int rows = sws_scale(scaler.get(), frame->data, frame->linesize, 0, height, destination, destinationStride); rows <= 0)
+        fail(Failure::Kind::unconvertiblePixels, video, rows < 0 ? libraryText(rows) : std::string(descriptor->name));
 
     return oriented(std::move(image), orientationOf(displayMatrix));
 }

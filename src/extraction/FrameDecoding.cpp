@@ -1,5 +1,5 @@
 #include "FrameDecoding.h"
-#include "Failure.h"
+#include "LibraryErrors.h"
 #include "FrameConverter.h"
 #include "FrameSelection.h"
 #include "PngEncoder.h"
@@ -102,7 +102,7 @@ FramePtr lastFrame(std::unique_ptr<VideoFile>& file, int fd, const fs::path& vid
         if (best && (!isDamaged(best.get()) || fromStart))
             return best;
         if (fromStart)
-            fail(MediaError::Kind::noPicture, video);
+            fail(Failure::Kind::noPicture, video, file->decoderError());
 
         skipping = true;
         const std::int64_t landed = file->landedAt();
@@ -117,7 +117,7 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture, Read
     const AVFormatContext* format = file->format();
     const int index = firstVideoStream(format);
     if (index < 0)
-        fail(MediaError::Kind::noVideo, video);
+        fail(Failure::Kind::noVideo, video);
     file->openDecoder(index);
     // Asked for before a picture is decoded where the stream says so; the frames may still
     // say so later (FrameConverter asks then).
@@ -127,7 +127,7 @@ void decode(int fd, const fs::path& video, const EncodedHandler& onPicture, Read
 
     FramePtr first = makeFrame();
     if (!file->nextFrame(first.get()))
-        fail(MediaError::Kind::noPicture, video);
+        fail(Failure::Kind::noPicture, video, file->decoderError());
     onPicture(Picture::first, encodePNGFile(imageOf(*file, first.get(), video), "first.png"));
 
     // Times count from the first frame shown, whatever the stream's timestamps start at.
@@ -173,8 +173,8 @@ void decodeFrames(int fd, const fs::path& video, const EncodedHandler& onPicture
         decode(fd, video, onPicture, read);
     } catch (const std::bad_alloc&) {
         // Huge pictures on a machine short of memory; what was allocated is released by now.
-        fail(MediaError::Kind::outOfMemory, video);
-    } catch (const MediaError&) {
+        fail(Failure::Kind::outOfMemory, video);
+    } catch (const Failure&) {
         // A stopped job's reads fail, and whatever was reading then reports that.
         if (control.stop.stop_requested())
             throw Cancelled();

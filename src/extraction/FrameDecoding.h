@@ -31,9 +31,9 @@ struct JobControl {
 
 // The untrusted half of the job, run in a confined worker: finds the first frame shown and
 // the last frame shown of the video open on `fd`, as a player shows them, and encodes both.
-// Reads nothing but `fd`. Failures are MediaError (named after `video`, which is used for
-// messages only) and ExtractionError; running out of memory is a MediaError too; a video
-// that needs libavfilter where it cannot be loaded is WorkerProtocol::LibraryNeeded.
+// Reads nothing but `fd`. Throws Failure naming `video` (used for messages only), out of
+// memory included, or cannotSavePNG naming the image; a video that needs libavfilter where
+// it cannot be loaded is WorkerProtocol::LibraryNeeded.
 void decodeFrames(int fd, const std::filesystem::path& video, const EncodedHandler& onPicture, const JobControl& control = {});
 
 // Does once, in the worker's server before it forks, what every job would otherwise do

@@ -27,18 +27,18 @@ UniqueFd openVideo(const fs::path& video, const FileIdentity& identity)
     if (fd.get() < 0) {
         const int error = errno;
         if (error == ENXIO) // a socket
-            fail(MediaError::Kind::notRegular, video);
+            fail(Failure::Kind::notRegular, video);
         if (error == ENOENT || error == ENOTDIR)
-            fail(MediaError::Kind::removed, video);
-        fail(MediaError::Kind::unreadable, video, std::error_code(error, std::generic_category()));
+            fail(Failure::Kind::removed, video);
+        fail(Failure::Kind::unreadable, video, std::error_code(error, std::generic_category()));
     }
     struct stat status {};
     if (::fstat(fd.get(), &status) != 0)
-        fail(MediaError::Kind::unreadable, video, std::error_code(errno, std::generic_category()));
+        fail(Failure::Kind::unreadable, video, std::error_code(errno, std::generic_category()));
     if (!S_ISREG(status.st_mode))
-        fail(MediaError::Kind::notRegular, video);
+        fail(Failure::Kind::notRegular, video);
     if (status.st_dev != identity.device || status.st_ino != identity.inode)
-        fail(MediaError::Kind::changed, video);
+        fail(Failure::Kind::changed, video);
     return fd;
 }
 
@@ -56,7 +56,7 @@ Frames readFrames(const fs::path& videoArgument, const Decoder& decoder, const J
         }, control);
     }
     if (!first || !last)
-        fail(MediaError::Kind::noPicture, video);
+        fail(Failure::Kind::noPicture, video);
     checkUnchanged(video, identity);
     return {std::move(*first), std::move(*last)};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Errors.h"
+#include "Failure.h"
 #include "FrameDecoding.h"
 #include "Image.h"
 #include "OutputFolder.h"
@@ -12,7 +12,7 @@
 // Writes the exact first and last frame of a video as "first.png" and "last.png" into a
 // folder beside the video, named after it.
 //
-// Errors: those of Errors.h.
+// Errors: Failure and Cancelled (Failure.h).
 namespace FrameExtractor {
 
 // The video's first and last picture as PNG files' bytes, read through `decoder`. Only

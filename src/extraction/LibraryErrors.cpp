@@ -1,4 +1,4 @@
-#include "Failure.h"
+#include "LibraryErrors.h"
 
 extern "C" {
 #include <libavutil/error.h>
@@ -13,7 +13,7 @@ std::string libraryText(int error)
     return text;
 }
 
-void fail(MediaError::Kind kind, const std::filesystem::path& video, int error)
+void fail(Failure::Kind kind, const std::filesystem::path& video, int error)
 {
     fail(kind, video, error ? libraryText(error) : std::string());
 }

@@ -1,5 +1,5 @@
 #include "OutputFolder.h"
-#include "Errors.h"
+#include "Failure.h"
 #include "FileReplacement.h"
 #include "UniqueFd.h"
 
@@ -37,9 +37,9 @@ fs::path outputFolderName(const fs::path& name)
 
 namespace {
 
-[[noreturn]] void fail(OutputError::Kind kind, int error, const fs::path& path)
+[[noreturn]] void fail(Failure::Kind kind, int error, const fs::path& path)
 {
-    throw OutputError(kind, std::error_code(error, std::generic_category()), path);
+    throw Failure(kind, path.string(), std::error_code(error, std::generic_category()));
 }
 
 // Root aside, what another user made is not ours to follow or fill.
@@ -68,7 +68,7 @@ std::string linkTarget(int link)
 // "File exists", as mkdir says.
 UniqueFd enterFolder(int parent, const std::string& name, const fs::path& path, const fs::path& folder)
 {
-    using Kind = OutputError::Kind;
+    using Kind = Failure::Kind;
     constexpr int linkLimit = 40; // the kernel's
     std::vector<std::string> ahead{name}; // the names still to take, the next one last
     UniqueFd here;                        // where we are, once a step was taken
@@ -137,7 +137,7 @@ bool lockFolder(int out, const PairWriting& how, const fs::path& folder)
         if (how.cancelled && how.cancelled())
             throw Cancelled();
         if (std::chrono::steady_clock::now() >= giveUp)
-            fail(OutputError::Kind::folderInUse, EWOULDBLOCK, folder);
+            fail(Failure::Kind::folderInUse, EWOULDBLOCK, folder);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
@@ -219,7 +219,7 @@ fs::path outputFolderFor(const fs::path& video)
 fs::path writePair(const OutputPlace& place, std::span<const std::uint8_t> firstPng, std::span<const std::uint8_t> lastPng,
                    const PairWriting& how)
 {
-    using Kind = OutputError::Kind;
+    using Kind = Failure::Kind;
     const fs::path folder = place.folder();
     // A place made by hand could name the base itself or a folder outside it.
     for (const fs::path& part : place.relative) {

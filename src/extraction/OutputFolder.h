@@ -50,7 +50,7 @@ struct PairWriting {
 // another user's folder, however open, is not ours to fill). Writers of the same folder, in
 // any process, take turns; temporary files left by a run that was killed are removed first.
 // A failure leaves the folder as it was: the earlier pair (if any) in place, no temporary
-// file, and no folder this call made. Errors are OutputError: cannotCreateFolder naming the
+// file, and no folder this call made. Errors are Failure: cannotCreateFolder naming the
 // folder, untrustedLink naming the link, foreignFolder naming the folder, folderInUse
 // naming the folder once `patience` is over, cannotWrite naming the image.
 std::filesystem::path writePair(const OutputPlace& place, std::span<const std::uint8_t> firstPng,

@@ -1,18 +1,14 @@
 #include "PngEncoder.h"
-#include "Errors.h"
+#include "Failure.h"
 
 #include <zlib.h>
 
 #include <algorithm>
 #include <cmath>
-#include <condition_variable>
 #include <cstring>
 #include <exception>
 #include <functional>
-#include <latch>
-#include <list>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 namespace FrameExtractor {
@@ -145,83 +141,35 @@ private:
     std::vector<float> m_costOfCount;
 };
 
-// The threads that deflate bands, one per core, shared by every job: eight windows
-// saving at once queue their bands here instead of starting threads of their own.
-class BandPool {
-public:
-    BandPool()
-    {
-        const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
-        for (unsigned i = 1; i < cores; ++i)
-            m_workers.emplace_back([this](std::stop_token stop) { work(stop); });
-    }
-    ~BandPool()
-    {
-        for (std::jthread& worker : m_workers)
-            worker.request_stop();
-        m_wake.notify_all();
-    }
-
-    int threads() const { return static_cast<int>(m_workers.size()) + 1; }
-
-    // Runs task(0) .. task(count - 1); the caller runs task 0 and waits for the rest, every
-    // one of them, even when one fails: they refer to what is on the caller's stack. Then
-    // the first failure is thrown on the caller's thread (a band short of memory, say),
-    // where an exception escaping a pool thread would end the process.
-    void run(int count, const std::function<void(int)>& task)
-    {
-        std::vector<std::exception_ptr> failures(count);
-        const auto guarded = [&task, &failures](int i) {
-            try {
-                task(i);
-            } catch (...) {
-                failures[i] = std::current_exception();
-            }
-        };
-        std::latch done(count - 1);
-        // Made before any is queued, so that running out of memory here queues none.
-        std::list<std::function<void()>> tasks;
-        for (int i = 1; i < count; ++i)
-            tasks.emplace_back([&guarded, &done, i] { guarded(i); done.count_down(); });
-        {
-            std::lock_guard lock(m_mutex);
-            m_queue.splice(m_queue.end(), tasks);
-        }
-        m_wake.notify_all();
-        guarded(0);
-        done.wait();
-        for (const std::exception_ptr& failure : failures) {
-            if (failure)
-                std::rethrow_exception(failure);
-        }
-    }
-
-private:
-    void work(std::stop_token stop)
-    {
-        for (;;) {
-            std::function<void()> next;
-            {
-                std::unique_lock lock(m_mutex);
-                if (!m_wake.wait(lock, stop, [this] { return !m_queue.empty(); }))
-                    return;
-                next = std::move(m_queue.front());
-                m_queue.pop_front();
-            }
-            next();
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable_any m_wake;
-    std::list<std::function<void()>> m_queue;
-    std::vector<std::jthread> m_workers; // last: stopped and joined before the rest goes
-};
-
-BandPool& bandPool()
+// Runs task(0) .. task(count - 1), task 0 on the caller's thread and each other on a thread
+// of its own, and waits for every one of them, even when one fails: they refer to what is on
+// the caller's stack. Then the first failure is thrown on the caller's thread (a band short
+// of memory, say), where an exception escaping a band's thread would end the process.
+void runBands(int count, const std::function<void(int)>& task)
 {
-    static BandPool pool;
-    return pool;
+    std::vector<std::exception_ptr> failures(count);
+    const auto guarded = [&task, &failures](int i) {
+        try {
+            task(i);
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> threads;
+        for (int i = 1; i < count; ++i) {
+            try {
+                threads.emplace_back(guarded, i);
+            } catch (...) {
+                guarded(i); // no thread to be had: this band on the caller's
+            }
+        }
+        guarded(0);
+    } // every thread joined here
+    for (const std::exception_ptr& failure : failures) {
+        if (failure)
+            std::rethrow_exception(failure);
+    }
 }
 
 // One band of rows deflated on its own: raw deflate blocks that end on a byte boundary
@@ -236,7 +184,7 @@ struct Band {
     std::optional<Chunk> chunk;
     uLong adler = 0;
     std::size_t rawLength = 0;
-    bool ok = false;
+    std::string failure; // zlib's words, where deflating failed
 };
 
 void deflateBand(const Image& image, Band& band)
@@ -245,8 +193,10 @@ void deflateBand(const Image& image, Band& band)
     band.rawLength = (rowBytes + 1) * band.rowCount;
 
     z_stream stream{};
-    if (deflateInit2(&stream, 1, Z_DEFLATED, -15, 9, Z_RLE) != Z_OK)
+    if (const int started = deflateInit2(&stream, 1, Z_DEFLATED, -15, 9, Z_RLE); started != Z_OK) {
+        band.failure = zError(started);
         return;
+    }
     // Released on every way out, the chunk's allocation failing included.
     const std::unique_ptr<z_stream, int (*)(z_stream*)> ending(&stream, deflateEnd);
     // Room for the worst case, the zlib header in front and the checksum behind.
@@ -275,21 +225,24 @@ void deflateBand(const Image& image, Band& band)
         if (stream.avail_in != 0)
             status = Z_BUF_ERROR;
     }
-    band.ok = band.isLast ? status == Z_STREAM_END : status == Z_OK;
+    if (status != (band.isLast ? Z_STREAM_END : Z_OK))
+        band.failure = stream.msg ? stream.msg : zError(status);
     length = capacity - 4 - stream.avail_out;
     band.chunk->close(length); // the last band's checksum is appended by the caller
 }
 
 } // namespace
 
-std::optional<std::vector<Chunk>> encodePNG(const Image& image)
+std::vector<Chunk> encodePNG(const Image& image, const std::string& fileName)
 {
     if (image.width <= 0 || image.height <= 0 || (image.channels != 3 && image.channels != 4)
         || image.pixels.size() != static_cast<std::size_t>(image.width) * image.height * image.channels)
-        return std::nullopt;
+        throw Failure(Failure::Kind::cannotSavePNG, fileName,
+                      "not a picture: " + pictureSize(image.width, image.height) + ", " + std::to_string(image.channels) + " channels");
 
     // Bands of at least 64 rows, one per core.
-    const int bandCount = std::clamp(image.height / 64, 1, bandPool().threads());
+    const int cores = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 16u));
+    const int bandCount = std::clamp(image.height / 64, 1, cores);
     std::vector<Band> bands(bandCount);
     for (int i = 0; i < bandCount; ++i) {
         bands[i].firstRow = static_cast<int>(static_cast<std::int64_t>(image.height) * i / bandCount);
@@ -297,7 +250,7 @@ std::optional<std::vector<Chunk>> encodePNG(const Image& image)
         bands[i].isFirst = i == 0;
         bands[i].isLast = i + 1 == bandCount;
     }
-    bandPool().run(bandCount, [&image, &bands](int i) { deflateBand(image, bands[i]); });
+    runBands(bandCount, [&image, &bands](int i) { deflateBand(image, bands[i]); });
 
     std::vector<Chunk> parts;
     parts.emplace_back("IHDR", 13);
@@ -311,8 +264,8 @@ std::optional<std::vector<Chunk>> encodePNG(const Image& image)
 
     uLong adler = adler32(0, nullptr, 0);
     for (Band& band : bands) {
-        if (!band.ok)
-            return std::nullopt;
+        if (!band.failure.empty())
+            throw Failure(Failure::Kind::cannotSavePNG, fileName, "zlib: " + band.failure);
         adler = adler32_combine(adler, band.adler, static_cast<z_off_t>(band.rawLength));
     }
     Chunk& last = *bands.back().chunk;
@@ -328,15 +281,13 @@ std::optional<std::vector<Chunk>> encodePNG(const Image& image)
 
 std::vector<std::uint8_t> encodePNGFile(const Image& image, const std::string& fileName)
 {
-    const std::optional<std::vector<Chunk>> chunks = encodePNG(image);
-    if (!chunks)
-        throw ExtractionError::cannotSavePNG(fileName);
+    const std::vector<Chunk> chunks = encodePNG(image, fileName);
     std::size_t size = sizeof pngSignature;
-    for (const Chunk& chunk : *chunks)
+    for (const Chunk& chunk : chunks)
         size += chunk.bytes().size();
     std::vector<std::uint8_t> bytes(size);
     std::uint8_t* out = std::copy(std::begin(pngSignature), std::end(pngSignature), bytes.data());
-    for (const Chunk& chunk : *chunks)
+    for (const Chunk& chunk : chunks)
         out = std::copy(chunk.bytes().begin(), chunk.bytes().end(), out);
     return bytes;
 }

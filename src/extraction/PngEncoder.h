@@ -30,12 +30,11 @@ inline constexpr std::uint8_t pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n'
 
 // The image as PNG chunks, to be written in order after the signature: 8 bits per channel,
 // RGB or RGBA, each row with the filter of the lowest estimated entropy, deflated in bands
-// on all cores. Nothing when the image cannot be a PNG (empty, or a buffer that does not
-// match its size).
-std::optional<std::vector<Chunk>> encodePNG(const Image& image);
+// on all cores. A Failure cannotSavePNG naming `fileName`, with the reason, when the image
+// cannot be a PNG (empty, or a buffer that does not match its size) or zlib fails.
+std::vector<Chunk> encodePNG(const Image& image, const std::string& fileName);
 
-// The whole PNG file in one buffer; ExtractionError::cannotSavePNG naming `fileName` when
-// the image cannot be a PNG.
+// The whole PNG file in one buffer, or encodePNG's Failure.
 std::vector<std::uint8_t> encodePNGFile(const Image& image, const std::string& fileName);
 
 } // namespace FrameExtractor

@@ -1,5 +1,5 @@
 #include "VideoFile.h"
-#include "Failure.h"
+#include "LibraryErrors.h"
 #include "FrameSelection.h"
 
 extern "C" {
@@ -206,10 +206,10 @@ VideoFile::VideoFile(int fd, const fs::path& path, ReadCount* read)
     // The name only helps the probe (some formats are known by their extension). On
     // failure avformat_open_input frees the context itself.
     if (const int error = avformat_open_input(&raw, path.filename().c_str(), nullptr, nullptr); error < 0)
-        fail(MediaError::Kind::unreadable, path, error);
+        fail(Failure::Kind::unreadable, path, error);
     m_format.reset(raw);
     if (const int error = avformat_find_stream_info(raw, nullptr); error < 0)
-        fail(MediaError::Kind::unreadable, path, error);
+        fail(Failure::Kind::unreadable, path, error);
     m_packet.reset(av_packet_alloc());
     if (!m_packet)
         throw std::bad_alloc();
@@ -219,23 +219,23 @@ void VideoFile::openDecoder(int index)
 {
     if (index < 0 || static_cast<unsigned>(index) >= m_format->nb_streams
         || m_format->streams[index]->codecpar->codec_type != AVMEDIA_TYPE_VIDEO)
-        fail(MediaError::Kind::undecodable, m_path);
+        fail(Failure::Kind::undecodable, m_path);
     m_index = index;
     for (unsigned i = 0; i < m_format->nb_streams; ++i)
         m_format->streams[i]->discard = static_cast<int>(i) == index ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
 
     const AVCodecParameters* parameters = stream()->codecpar;
     if (std::int64_t(parameters->width) * parameters->height > maxDecodedPixels)
-        fail(MediaError::Kind::tooLarge, m_path,
+        fail(Failure::Kind::tooLarge, m_path,
              pictureSize(parameters->width, parameters->height));
     const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
     if (!codec)
-        fail(MediaError::Kind::unsupportedFormat, m_path, formatNameOf(parameters));
+        fail(Failure::Kind::unsupportedFormat, m_path, formatNameOf(parameters));
     m_decoder.reset(avcodec_alloc_context3(codec));
     if (!m_decoder)
         throw std::bad_alloc();
     if (const int error = avcodec_parameters_to_context(m_decoder.get(), parameters); error < 0)
-        fail(MediaError::Kind::undecodable, m_path, error);
+        fail(Failure::Kind::undecodable, m_path, error);
     m_decoder->pkt_timebase = stream()->time_base;
     rlimit memory{};
     const bool limited = ::getrlimit(RLIMIT_DATA, &memory) == 0 && memory.rlim_cur != RLIM_INFINITY;
@@ -247,7 +247,7 @@ void VideoFile::openDecoder(int index)
     // A picture that grows past the bound in mid-stream is refused by the decoder itself.
     m_decoder->max_pixels = maxDecodedPixels;
     if (const int error = avcodec_open2(m_decoder.get(), codec, nullptr); error < 0)
-        fail(MediaError::Kind::undecodable, m_path, error);
+        fail(Failure::Kind::undecodable, m_path, error);
 }
 
 // Positions the demuxer at the key frame at or before `timestamp` (in the stream's time base).
@@ -274,8 +274,10 @@ bool VideoFile::nextFrame(AVFrame* frame)
         if (received == AVERROR(ENOMEM))
             throw std::bad_alloc();
         // Any other error is a damaged picture; the decoder goes on with the next one.
-        if (received != AVERROR(EAGAIN))
+        if (received != AVERROR(EAGAIN)) {
+            m_decoderError = received;
             continue;
+        }
 
         // EAGAIN: the decoder wants more input.
         const int read = av_read_frame(m_format.get(), m_packet.get());
@@ -283,7 +285,7 @@ bool VideoFile::nextFrame(AVFrame* frame)
         // as the end, so the byte stream's own error is looked at too.
         const int ioError = m_format->pb ? m_format->pb->error : 0;
         if (read < 0 && (read != AVERROR_EOF || ioError < 0))
-            fail(MediaError::Kind::readFailed, m_path, read != AVERROR_EOF ? read : ioError);
+            fail(Failure::Kind::readFailed, m_path, read != AVERROR_EOF ? read : ioError);
         if (read < 0) {
             // A null packet drains the frames the decoder still holds, which would be
             // lost otherwise.
@@ -307,6 +309,8 @@ bool VideoFile::nextFrame(AVFrame* frame)
                 av_packet_unref(m_packet.get());
                 throw std::bad_alloc();
             }
+            if (sent < 0 && sent != AVERROR(EAGAIN))
+                m_decoderError = sent;
         }
         av_packet_unref(m_packet.get());
     }

@@ -49,7 +49,7 @@ private:
 };
 
 // One opened video: the demuxer, the decoder of its video stream, and the packet loop
-// that follows the send/receive contract. Failures are MediaErrors naming the video.
+// that follows the send/receive contract. Failures are Failure, naming the video.
 //
 // The video is read only through the open descriptor, from its start, whatever the
 // descriptor's own offset; every other file or address the format would open (playlists,
@@ -87,8 +87,11 @@ public:
     bool skippedAny() const { return m_skippedAny; }
 
     // The next frame in presentation order, or false at the end of the stream. Only the
-    // demuxer's end of file ends it; a read error is a MediaError.
+    // demuxer's end of file ends it; a read error is a Failure.
     bool nextFrame(AVFrame* frame);
+    // The decoder's last complaint about a packet or a picture (an FFmpeg error code; 0 for
+    // none): the reason when no picture comes out at all.
+    int decoderError() const { return m_decoderError; }
 
     AVRational sampleAspectRatio(const AVFrame* frame) const;
     // The display matrix (nine 32-bit values that rotate and flip the picture), or null.
@@ -113,6 +116,7 @@ private:
     PacketPtr m_packet;
     int m_index = -1;
     bool m_draining = false;
+    int m_decoderError = 0;
     std::int64_t m_landedAt = AV_NOPTS_VALUE;
     bool m_planned = false; // the read count knows where the reading since the last seek began
     bool m_skipping = false;

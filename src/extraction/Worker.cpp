@@ -1,6 +1,6 @@
 #include "Worker.h"
 
-#include "Errors.h"
+#include "Failure.h"
 #include "PngCheck.h"
 #include "WorkerProtocol.h"
 
@@ -37,7 +37,7 @@ using Protocol::logVariable;
 
 [[noreturn]] void workerStopped(const std::string& fileName, const std::string& reason)
 {
-    throw MediaError(MediaError::Kind::workerStopped, fileName, reason);
+    throw Failure(Failure::Kind::workerStopped, fileName, reason);
 }
 
 std::string systemText(int error)
@@ -165,7 +165,7 @@ WorkerClient::~WorkerClient()
 void WorkerClient::run(int videoFd, const std::string& fileName, const EncodedHandler& onImage, const JobControl& control)
 {
     if (!runOnce(videoFd, fileName, onImage, control) && !runOnce(videoFd, fileName, onImage, control))
-        throw MediaError(MediaError::Kind::unconvertibleColours, fileName, "libavfilter cannot be loaded");
+        throw Failure(Failure::Kind::unconvertibleColours, fileName, "libavfilter cannot be loaded");
 }
 
 // False when the child needed a library its server had not loaded; the next request asks
@@ -265,7 +265,7 @@ bool WorkerClient::runOnce(int videoFd, const std::string& fileName, const Encod
     } catch (const Protocol::Silent&) {
         if (cancelled())
             throw Cancelled();
-        throw MediaError(MediaError::Kind::notResponding, fileName);
+        throw Failure(Failure::Kind::notResponding, fileName);
     } catch (const Protocol::Malformed& error) {
         if (cancelled())
             throw Cancelled();
@@ -400,7 +400,7 @@ Decoder WorkerClient::decoder()
             run(fd, name, onPicture, control);
         } catch (const std::bad_alloc&) {
             // Room for an image the worker announced.
-            throw MediaError(MediaError::Kind::outOfMemory, name);
+            throw Failure(Failure::Kind::outOfMemory, name);
         }
     };
 }

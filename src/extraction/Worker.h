@@ -39,7 +39,7 @@ public:
     // file opened O_RDONLY; the child shares its file description and reads with pread).
     // Hands each PNG to onImage as it arrives, first before last, on the calling thread, once
     // it has checked that it is a PNG the worker may send (PngCheck.h). Throws the worker's
-    // MediaError or ExtractionError (naming fileName); MediaError workerStopped if the child
+    // Failure (naming fileName, or for cannotSavePNG the image); workerStopped if the child
     // ended without a result (reason: how it ended) or broke the protocol, notResponding if it
     // sent nothing for the patience given; Cancelled once stop() was called or the control's
     // stop asked for, the child then killed at once. The control hears the child's progress,

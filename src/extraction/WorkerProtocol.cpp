@@ -19,17 +19,6 @@ namespace {
 constexpr std::size_t headerBytes = sizeof(std::uint32_t) + sizeof(std::uint64_t);
 constexpr std::size_t progressBytes = sizeof(std::uint64_t) + sizeof(std::uint32_t);
 constexpr std::uint32_t millionths = 1'000'000;
-// What a decoder can meet; the rest (a file removed or changed, a worker that stopped) only
-// the parent can know, and a worker naming one is malformed.
-constexpr MediaError::Kind workerKinds[] = {
-    MediaError::Kind::unreadable,          MediaError::Kind::noVideo,
-    MediaError::Kind::unsupportedFormat,   MediaError::Kind::undecodable,
-    MediaError::Kind::noPicture,           MediaError::Kind::readFailed,
-    MediaError::Kind::tooLarge,            MediaError::Kind::extremeAspectRatio,
-    MediaError::Kind::unscalable,          MediaError::Kind::unconvertiblePixels,
-    MediaError::Kind::unconvertibleColours, MediaError::Kind::outOfMemory,
-    MediaError::Kind::notConfined,
-};
 
 struct Bounds {
     std::uint64_t least;
@@ -42,7 +31,7 @@ std::optional<Bounds> boundsOf(std::uint32_t type)
     case Type::firstImage:
     case Type::lastImage: return Bounds{0, maxImageBytes};
     case Type::mediaFailure: return Bounds{sizeof(std::uint32_t), sizeof(std::uint32_t) + maxTextBytes};
-    case Type::pngFailure:
+    case Type::pngFailure: return Bounds{0, maxTextBytes};
     case Type::outOfMemory:
     case Type::libraryNeeded: return Bounds{0, 0};
     case Type::progress: return Bounds{progressBytes, progressBytes};
@@ -52,16 +41,18 @@ std::optional<Bounds> boundsOf(std::uint32_t type)
     return std::nullopt;
 }
 
-std::optional<MediaError::Kind> kindOf(const std::vector<std::uint8_t>& payload)
+// What a decoder can meet (FailureKinds.h's reporter); the rest (a file removed or changed, a
+// worker that stopped) only the parent can know, and a worker naming one is malformed.
+std::optional<Failure::Kind> kindOf(const std::vector<std::uint8_t>& payload)
 {
-    std::uint32_t kind = 0;
-    if (payload.size() < sizeof kind)
+    std::uint32_t number = 0;
+    if (payload.size() < sizeof number)
         return std::nullopt;
-    std::memcpy(&kind, payload.data(), sizeof kind);
-    for (const MediaError::Kind known : workerKinds)
-        if (kind == static_cast<std::uint32_t>(known))
-            return known;
-    return std::nullopt;
+    std::memcpy(&number, payload.data(), sizeof number);
+    const auto kind = static_cast<Failure::Kind>(number);
+    if (number >= kindCount() || !workerMayReport(kind))
+        return std::nullopt;
+    return kind;
 }
 
 std::array<std::uint8_t, headerBytes> header(Type type, std::uint64_t length)
@@ -164,7 +155,7 @@ std::vector<std::uint8_t> encode(Type type, std::span<const std::uint8_t> payloa
     return bytes;
 }
 
-std::vector<std::uint8_t> mediaFailurePayload(MediaError::Kind kind, std::string_view reason)
+std::vector<std::uint8_t> mediaFailurePayload(Failure::Kind kind, std::string_view reason)
 {
     const auto code = static_cast<std::uint32_t>(kind);
     const auto text = textBytes(reason);
@@ -246,18 +237,19 @@ bool reportFailure(int fd, std::exception_ptr failure) noexcept
     try {
         try {
             std::rethrow_exception(failure);
-        } catch (const MediaError& error) {
-            send(fd, Type::mediaFailure, mediaFailurePayload(error.kind(), error.reason()));
-        } catch (const ExtractionError&) {
-            send(fd, Type::pngFailure);
+        } catch (const Failure& error) {
+            if (error.kind() == Failure::Kind::cannotSavePNG)
+                send(fd, Type::pngFailure, textBytes(error.reason()));
+            else
+                send(fd, Type::mediaFailure, mediaFailurePayload(error.kind(), error.reason()));
         } catch (const std::bad_alloc&) {
             send(fd, Type::outOfMemory); // allocates nothing: memory is what is missing
         } catch (const LibraryNeeded&) {
             send(fd, Type::libraryNeeded);
         } catch (const std::exception& error) {
-            send(fd, Type::mediaFailure, mediaFailurePayload(MediaError::Kind::undecodable, error.what()));
+            send(fd, Type::mediaFailure, mediaFailurePayload(Failure::Kind::undecodable, error.what()));
         } catch (...) {
-            send(fd, Type::mediaFailure, mediaFailurePayload(MediaError::Kind::undecodable, {}));
+            send(fd, Type::mediaFailure, mediaFailurePayload(Failure::Kind::undecodable, {}));
         }
         return true;
     } catch (...) {
@@ -278,13 +270,13 @@ void rethrow(const Message& failure, const std::string& fileName, const char* im
 {
     switch (failure.type) {
     case Type::mediaFailure: {
-        const std::optional<MediaError::Kind> kind = kindOf(failure.payload);
+        const std::optional<Failure::Kind> kind = kindOf(failure.payload);
         if (!kind)
             throw Malformed();
-        throw MediaError(*kind, fileName, printableText(std::span(failure.payload).subspan(sizeof(std::uint32_t))));
+        throw Failure(*kind, fileName, printableText(std::span(failure.payload).subspan(sizeof(std::uint32_t))));
     }
-    case Type::pngFailure: throw ExtractionError::cannotSavePNG(imageName);
-    case Type::outOfMemory: throw MediaError(MediaError::Kind::outOfMemory, fileName);
+    case Type::pngFailure: throw Failure(Failure::Kind::cannotSavePNG, imageName, printableText(failure.payload));
+    case Type::outOfMemory: throw Failure(Failure::Kind::outOfMemory, fileName);
     default: throw Malformed();
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Errors.h"
+#include "Failure.h"
 #include "FrameDecoding.h"
 
 #include <chrono>
@@ -20,8 +20,8 @@ namespace FrameExtractor::WorkerProtocol {
 enum class Type : std::uint32_t {
     firstImage = 1, // PNG bytes
     lastImage,      // PNG bytes, after firstImage
-    mediaFailure,   // u32 MediaError::Kind (one a decoder can meet), then the reason
-    pngFailure,     // nothing: the parent knows which image it was waiting for
+    mediaFailure,   // u32 Failure::Kind (one a worker may report), then the reason
+    pngFailure,     // the encoder's reason: the parent knows which image it was waiting for
     outOfMemory,    // nothing
     progress,       // u64 bytes the demuxer has read so far, u32 millionths of the reading done
     exit,           // i32 wait status of the worker; only the fork server's own socket carries it
@@ -70,7 +70,7 @@ void send(int fd, Type type, std::span<const std::uint8_t> payload = {});
 std::vector<std::uint8_t> encode(Type type, std::span<const std::uint8_t> payload = {});
 
 // Payloads with a structure; texts are cut to maxTextBytes.
-std::vector<std::uint8_t> mediaFailurePayload(MediaError::Kind kind, std::string_view reason);
+std::vector<std::uint8_t> mediaFailurePayload(Failure::Kind kind, std::string_view reason);
 std::vector<std::uint8_t> progressPayload(const Progress& progress);
 // The progress as sent: the share done is rounded to millionths, and more than a whole is
 // Malformed. Whether it rises is for the reader to check.
@@ -82,8 +82,8 @@ int waitStatusOf(const Message& exit);
 // otherwise. Silent if the whole message has not come by `deadline`.
 std::optional<Message> receive(int fd, std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max());
 
-// The worker's side: sends the message that stands for the exception (MediaError,
-// ExtractionError, std::bad_alloc; anything else is an undecodable video). False if it could
+// The worker's side: sends the message that stands for the exception (Failure, cannotSavePNG
+// as pngFailure; std::bad_alloc; anything else is an undecodable video). False if it could
 // not be sent.
 bool reportFailure(int fd, std::exception_ptr failure) noexcept;
 // The parent's side: throws what a failure message stands for, naming the parent's own file

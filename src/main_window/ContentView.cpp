@@ -29,6 +29,7 @@
 #include <atomic>
 #include <cmath>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -39,18 +40,13 @@ std::atomic<bool> quitting = false;
 // The failure in the user's language, from the loaded tables.
 JobStatus::Error errorStatus(const std::exception_ptr& failure)
 {
-    const FailureWords words = failureWords(failure, [](const char* key) { return Texts::text(key).toStdString(); });
-    JobStatus::Error error(QString::fromStdString(words.lead), QString::fromStdString(words.name), QString::fromStdString(words.tail));
-    error.offersFolder = words.offersFolder;
-    return error;
+    return failureWords(failure, [](const char* key) { return Texts::text(key).toStdString(); });
 }
 
-// A message of ours that names a file, the name kept apart so that it gives way first.
-JobStatus::Error errorNaming(const char* key, const QString& name)
+// A message of the window's own, the name it holds (if any) kept apart.
+JobStatus::Error errorNaming(const char* key, const QString& name = {})
 {
-    const QString sentence = Texts::text(key);
-    const qsizetype at = sentence.indexOf(QLatin1String("%@"));
-    return at < 0 ? JobStatus::Error(sentence) : JobStatus::Error(sentence.left(at), name, sentence.mid(at + 2));
+    return JobStatus::Error{around(Texts::text(key).toStdString(), name.toStdString())};
 }
 
 } // namespace
@@ -226,37 +222,41 @@ void ContentView::setStatus(Status status)
     emit statusChanged();
 }
 
+namespace {
+
+// Why an item dropped or opened is not taken as a video, in the user's words; none for a video.
+std::optional<JobStatus::Error> refusal(const QUrl& url)
+{
+    if (!url.isLocalFile() || url.toLocalFile().isEmpty())
+        return errorNaming("status.error.readUrl");
+    const QFileInfo file(url.toLocalFile());
+    if (file.isDir())
+        return errorNaming("error.folder %@", file.fileName());
+    // The last extension: "My Clip.final.mov" is a MOV, ".mov" too.
+    const qsizetype dot = file.fileName().lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot >= 0 ? file.fileName().mid(dot + 1) : QString();
+    if (extension.isEmpty())
+        return errorNaming("status.error.noExtension");
+    if (!VideoTypes::isSupportedExtension(extension))
+        return errorNaming("status.error.unsupported %@", extension);
+    return std::nullopt;
+}
+
+} // namespace
+
 bool ContentView::isVideo(const QUrl& url)
 {
-    const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
-    return !path.isEmpty() && !QFileInfo(path).isDir() && VideoTypes::isSupportedExtension(QFileInfo(path).suffix());
+    return !refusal(url);
 }
 
 void ContentView::handleLoadedURL(const QUrl& url)
 {
     if (isProcessing())
         return;
-    if (!url.isLocalFile() || url.toLocalFile().isEmpty()) {
-        setStatus(Error{Texts::text("status.error.readUrl")});
-        return;
-    }
-    const QString path = url.toLocalFile();
-    const QString fileName = QFileInfo(path).fileName();
-    if (QFileInfo(path).isDir()) {
-        setStatus(Error{Texts::text("error.folder %@", fileName)});
-        return;
-    }
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QString extension = dot >= 0 ? fileName.mid(dot + 1) : QString();
-    if (extension.isEmpty()) {
-        setStatus(Error{Texts::text("status.error.noExtension")});
-        return;
-    }
-    if (!VideoTypes::isSupportedExtension(extension)) {
-        setStatus(Error{Texts::text("status.error.unsupported %@", extension)});
-        return;
-    }
-    processVideo(path);
+    if (auto refused = refusal(url))
+        setStatus(std::move(*refused));
+    else
+        processVideo(url.toLocalFile());
 }
 
 void ContentView::processVideo(const QString& path)

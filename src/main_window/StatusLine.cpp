@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTextLayout>
+#include <QTime>
 
 #include <algorithm>
 #include <optional>
@@ -120,36 +121,34 @@ void StatusLine::resizeEvent(QResizeEvent*)
     layOutText();
 }
 
-StatusLine::Parts StatusLine::parts() const
+NamedSentence StatusLine::parts() const
 {
     if (const auto* processing = std::get_if<JobStatus::Processing>(&m_status)) {
-        const QString sentence = Texts::text("status.processing %@");
-        const qsizetype at = sentence.indexOf(QLatin1String("%@"));
-        Parts words = at < 0 ? Parts{sentence, {}, {}} : Parts{sentence.left(at), processing->name, sentence.mid(at + 2)};
+        NamedSentence words = around(Texts::text("status.processing %@").toStdString(), processing->name.toStdString());
         // How far, then how long still: "42%", "about 0:31 left".
+        QString progress;
         if (processing->done >= 0)
-            words.tail += QLatin1Char(' ') + Texts::text("status.percent %@", QLocale().toString(static_cast<int>(processing->done * 100)));
+            progress += QLatin1Char(' ') + Texts::text("status.percent %@", QLocale().toString(static_cast<int>(processing->done * 100)));
         if (processing->secondsLeft >= 0) {
-            const int left = processing->secondsLeft;
-            const QString time = left >= 3600 ? QStringLiteral("%1:%2:%3").arg(left / 3600).arg(left / 60 % 60, 2, 10, QLatin1Char('0')).arg(left % 60, 2, 10, QLatin1Char('0'))
-                                              : QStringLiteral("%1:%2").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'));
-            words.tail += QStringLiteral(" · ") + Texts::text("status.timeLeft %@", time);
+            const int left = std::min(processing->secondsLeft, 24 * 3600 - 1);
+            const QString time = QTime::fromMSecsSinceStartOfDay(left * 1000).toString(left >= 3600 ? QStringLiteral("h:mm:ss") : QStringLiteral("m:ss"));
+            progress += QStringLiteral(" \u00B7 ") + Texts::text("status.timeLeft %@", time);
         }
+        words.tail += progress.toStdString();
         return words;
     }
     if (std::holds_alternative<JobStatus::Cancelled>(m_status))
-        return {Texts::text("status.cancelled"), {}, {}};
+        return {Texts::text("status.cancelled").toStdString(), {}, {}};
     if (const auto* done = std::get_if<JobStatus::Done>(&m_status))
-        return {{}, done->folder, {}};
+        return {{}, done->folder.toStdString(), {}};
     if (const auto* error = std::get_if<JobStatus::Error>(&m_status))
-        return {error->lead, error->name, error->tail};
+        return *error;
     return {};
 }
 
 QString StatusLine::text() const
 {
-    const Parts whole = parts();
-    return whole.lead + whole.name + whole.tail;
+    return QString::fromStdString(parts().whole());
 }
 
 namespace {
@@ -247,14 +246,15 @@ QString StatusLine::link() const
 
 QString StatusLine::shownText() const
 {
-    const Parts whole = parts();
+    const NamedSentence whole = parts();
+    const QString name = QString::fromStdString(whole.name);
     // An error, or a job with its progress and its link, may take two lines.
     const int lines = std::holds_alternative<JobStatus::Error>(m_status) || std::holds_alternative<JobStatus::Processing>(m_status) ? 2 : 1;
     // The link after the text, in its language's spacing.
     QString link = unbreakable(this->link());
     if (!link.isEmpty() && !text().endsWith(QChar(0x3002)))
         link.prepend(QLatin1Char(' '));
-    const QString lead = keepingWords(whole.lead), tail = keepingWords(whole.tail);
+    const QString lead = keepingWords(QString::fromStdString(whole.lead)), tail = keepingWords(QString::fromStdString(whole.tail));
     const QFont font = m_label->font();
     const QFontMetrics metrics(font);
     const int room = contentsRect().width() - iconSize() - iconGap();
@@ -262,14 +262,14 @@ QString StatusLine::shownText() const
         const Wrapped shown = wrapped(lead + name + tail + link, font, room, lines);
         return shown.rest.isEmpty() ? std::optional(shown.lines.join(QLatin1Char('\n'))) : std::nullopt;
     };
-    if (const auto shown = fitting(whole.name))
+    if (const auto shown = fitting(name))
         return *shown;
     // The name gives way first, shortened in its middle no more than it must.
     const int ellipsis = metrics.horizontalAdvance(QChar(0x2026));
     std::optional<QString> best;
-    for (int least = ellipsis, most = metrics.horizontalAdvance(whole.name) - 1; least <= most;) {
+    for (int least = ellipsis, most = metrics.horizontalAdvance(name) - 1; least <= most;) {
         const int width = (least + most) / 2;
-        if (const auto shown = fitting(metrics.elidedText(whole.name, Qt::ElideMiddle, width))) {
+        if (const auto shown = fitting(metrics.elidedText(name, Qt::ElideMiddle, width))) {
             best = shown;
             least = width + 1;
         } else {
@@ -279,7 +279,7 @@ QString StatusLine::shownText() const
     if (best)
         return *best;
     // Not even the sentence fits: its first lines, the last one cut short before the link.
-    const QString message = lead + metrics.elidedText(whole.name, Qt::ElideMiddle, ellipsis) + tail;
+    const QString message = lead + metrics.elidedText(name, Qt::ElideMiddle, ellipsis) + tail;
     Wrapped shown = wrapped(message, font, room, lines - 1);
     shown.lines << metrics.elidedText(shown.rest, Qt::ElideRight, room - metrics.horizontalAdvance(plain(link))) + plain(link);
     return shown.lines.join(QLatin1Char('\n'));

@@ -47,10 +47,7 @@ protected:
 
 private:
     // The text in three parts: the words around the name, and the name, which gives way first.
-    struct Parts {
-        QString lead, name, tail;
-    };
-    Parts parts() const;
+    NamedSentence parts() const;
     QString text() const;
     // The link the state offers after its text: "Cancel" or "Choose Another Folder…"; or none.
     QString link() const;

@@ -1,14 +1,14 @@
 #include "FailureText.h"
 
-#include "extraction/Errors.h"
+#include "extraction/Failure.h"
 
 #include <cerrno>
 #include <system_error>
 
 namespace {
 
-// The reasons users meet, in their language. An output error carries the system's code; a
-// media error only the library's English words (they cross from the decoding worker as
+// The reasons users meet, in their language. A failure of the output carries the system's
+// code; the others only the library's English words (they cross from the decoding worker as
 // text), so those are matched as av_strerror, strerror and sigdescr_np give them.
 struct KnownReason {
     int code; // errno; 0 for FFmpeg's own words and a stopped worker's signal
@@ -57,17 +57,10 @@ std::string reasonWords(std::error_code code, const TextOf& textOf)
 
 // The kind's sentence around the name, the reason inside its full stop as each language
 // writes it: "… (reason)." or "…（reason）。".
-FailureWords named(FrameExtractor::FailureKind kind, const std::string& name, const TextOf& textOf, const std::string& reason = {})
+FailureWords named(FrameExtractor::Failure::Kind kind, const std::string& name, const TextOf& textOf, const std::string& reason = {})
 {
-    const std::string sentence = textOf(kind.key);
-    const std::size_t at = sentence.find("%@");
-    FailureWords words;
-    if (at == std::string::npos) {
-        words.lead = sentence;
-    } else {
-        words = {sentence.substr(0, at), name, sentence.substr(at + 2)};
-    }
-    words.kind = kind.name;
+    FailureWords words{around(textOf(FrameExtractor::keyOf(kind)), name)};
+    words.kind = FrameExtractor::nameOf(kind);
     if (!reason.empty()) {
         std::size_t end = words.tail.size();
         const std::string_view ideographicFullStop = "\u3002";
@@ -82,40 +75,28 @@ FailureWords named(FrameExtractor::FailureKind kind, const std::string& name, co
 
 } // namespace
 
-std::string withArgument(std::string text, const std::string& argument)
-{
-    if (const std::size_t at = text.find("%@"); at != std::string::npos)
-        text.replace(at, 2, argument);
-    return text;
-}
-
 FailureWords failureWords(const std::exception_ptr& failure, const TextOf& textOf)
 {
-    using FrameExtractor::failureKind;
+    using Kind = FrameExtractor::Failure::Kind;
     try {
         std::rethrow_exception(failure);
-    } catch (const FrameExtractor::MediaError& error) {
-        return named(failureKind(error.kind()), error.fileName(), textOf,
-                     error.reason().empty() ? std::string() : reasonWords(error.reason(), textOf));
-    } catch (const FrameExtractor::OutputError& error) {
-        using Output = FrameExtractor::OutputError::Kind;
-        const std::string path = error.path().string();
+    } catch (const FrameExtractor::Failure& error) {
         // The system's words ("Operation not permitted") would not say why a link or a folder
         // is refused; another folder is out of the other user's or program's reach.
-        if (error.kind() == Output::untrustedLink || error.kind() == Output::foreignFolder || error.kind() == Output::folderInUse) {
-            FailureWords words = named(failureKind(error.kind()), path, textOf);
+        if (error.kind() == Kind::untrustedLink || error.kind() == Kind::foreignFolder || error.kind() == Kind::folderInUse) {
+            FailureWords words = named(error.kind(), error.file(), textOf);
             words.offersFolder = true;
             return words;
         }
-        FailureWords words = named(failureKind(error.kind()), path, textOf, reasonWords(error.code(), textOf));
+        if (!error.code())
+            return named(error.kind(), error.file(), textOf, error.reason().empty() ? std::string() : reasonWords(error.reason(), textOf));
+        FailureWords words = named(error.kind(), error.file(), textOf, reasonWords(error.code(), textOf));
         // A folder the user may not write to (a camera card, a shared or read-only place).
         const std::error_condition condition = error.code().default_error_condition();
         words.offersFolder = condition == std::errc::read_only_file_system || condition == std::errc::permission_denied
             || condition == std::errc::operation_not_permitted;
         return words;
-    } catch (const FrameExtractor::ExtractionError& error) {
-        return named(failureKind(error.kind()), error.fileName(), textOf);
     } catch (const std::exception& error) {
-        return FailureWords{error.what(), {}, {}};
+        return FailureWords({error.what(), {}, {}});
     }
 }

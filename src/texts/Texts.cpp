@@ -1,5 +1,7 @@
 #include "Texts.h"
 
+#include "Sentence.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -18,11 +20,7 @@ QString text(const char* key)
 
 QString text(const char* key, const QString& argument)
 {
-    QString result = QCoreApplication::translate(context, key);
-    const qsizetype at = result.indexOf(QLatin1String("%@"));
-    if (at >= 0)
-        result.replace(at, 2, argument);
-    return result;
+    return QString::fromStdString(withArgument(text(key).toStdString(), argument.toStdString()));
 }
 
 void installTranslations()

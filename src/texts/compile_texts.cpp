@@ -28,7 +28,7 @@ QByteArray literal(const QString& text)
 bool forTheCommandLine(const QString& key)
 {
     return key.startsWith(QLatin1String("error.")) || key.startsWith(QLatin1String("reason."))
-        || key.startsWith(QLatin1String("cli.")) || key == QLatin1String("Failed to encode PNG: %@");
+        || key.startsWith(QLatin1String("cli."));
 }
 
 } // namespace

@@ -59,7 +59,7 @@ void decodeConfined(int videoFd, const std::string& probeName, int resultFd)
     try {
         Confinement::confine(resultFd);
     } catch (const std::system_error& error) {
-        throw MediaError(MediaError::Kind::notConfined, probeName, error.what());
+        throw Failure(Failure::Kind::notConfined, probeName, error.what());
     }
     if (std::getenv(WorkerProtocol::logVariable)) {
         av_log_set_level(AV_LOG_WARNING);

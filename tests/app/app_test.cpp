@@ -25,7 +25,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string_view>
 #include <tuple>
 
 namespace {
@@ -253,31 +252,6 @@ TEST(CommandLine, helpVersionAndUsageErrorsNeedNoDisplay)
     };
     for (const auto& [arguments, videos] : lines)
         EXPECT_EQ(parseCommandLine(arguments).videos, videos) << arguments[0];
-}
-
-// Both programs' help fits a terminal of 80 columns in every language, East Asian wide
-// characters taking two.
-TEST(CommandLine, helpFitsEightyColumnsInEveryLanguage)
-{
-    const auto columns = [](const QString& line) {
-        qsizetype width = 0;
-        for (const uint c : line.toUcs4()) {
-            const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3)
-                || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60)
-                || (c >= 0xFFE0 && c <= 0xFFE6);
-            width += wide ? 2 : 1;
-        }
-        return width;
-    };
-    for (const char* language : {"en", "de", "es", "fr", "ja", "zh_CN"}) {
-        for (const char* program : {APP_PATH, CLI_PATH}) {
-            const QString help = runPlainly(program, {QStringLiteral("--help")}, language);
-            // Each in its own language: only English starts as English does.
-            EXPECT_EQ(help.startsWith(QStringLiteral("0 Usage: ")), language == std::string_view("en")) << language << help.toStdString();
-            for (const QString& line : help.mid(2).split(QLatin1Char('\n')))
-                EXPECT_LE(columns(line), 80) << language << " " << program << ": " << line.toStdString();
-        }
-    }
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "cli/Options.h"
 #include "cli/Progress.h"
 #include "cli/Report.h"
-#include "extraction/Errors.h"
+#include "extraction/Failure.h"
 #include "texts/CompiledTexts.h"
 
 #include <QJsonDocument>
@@ -213,15 +213,15 @@ TEST(Cli, outputFolderAndJson)
     // Where the folder beside the video cannot be written, the line says how to write
     // elsewhere, as the window offers another folder; not where another would not help.
     // JSON keeps the window's sentence.
-    using FrameExtractor::OutputError;
-    using Output = OutputError::Kind;
-    const std::tuple<Output, int, bool> places[] = {
-        {Output::cannotCreateFolder, EROFS, true}, {Output::cannotCreateFolder, EACCES, true}, {Output::cannotWrite, EPERM, true},
-        {Output::cannotCreateFolder, ENOSPC, false}, {Output::foreignFolder, EPERM, true}, {Output::untrustedLink, EPERM, true},
-        {Output::folderInUse, EWOULDBLOCK, true}};
+    using FrameExtractor::Failure;
+    using Kind = Failure::Kind;
+    const std::tuple<Kind, int, bool> places[] = {
+        {Kind::cannotCreateFolder, EROFS, true}, {Kind::cannotCreateFolder, EACCES, true}, {Kind::cannotWrite, EPERM, true},
+        {Kind::cannotCreateFolder, ENOSPC, false}, {Kind::foreignFolder, EPERM, true}, {Kind::untrustedLink, EPERM, true},
+        {Kind::folderInUse, EWOULDBLOCK, true}};
     for (const auto& [kind, code, offered] : places) {
-        const Cli::Lines place = Cli::reportLines("trip.mov", {{}, std::make_exception_ptr(OutputError(
-            kind, std::error_code(code, std::generic_category()), "/media/card/trip"))}, true);
+        const Cli::Lines place = Cli::reportLines("trip.mov", {{}, std::make_exception_ptr(Failure(
+            kind, "/media/card/trip", std::error_code(code, std::generic_category())))}, true);
         EXPECT_EQ(place.err.find(" -o DIR ") != std::string::npos, offered) << place.err;
         EXPECT_EQ(place.out.find("-o DIR"), std::string::npos) << place.out;
     }
@@ -231,24 +231,22 @@ TEST(Cli, outputFolderAndJson)
         return QJsonDocument::fromJson(QByteArray::fromStdString(Cli::reportLines("v", {{}, failure}, true).out))
             .object()["kind"].toString().toStdString();
     };
-    using Media = FrameExtractor::MediaError::Kind;
-    const std::pair<Media, const char*> media[] = {
-        {Media::notFound, "notFound"}, {Media::folder, "folder"}, {Media::notRegular, "notRegular"},
-        {Media::unreadable, "unreadable"}, {Media::noVideo, "noVideo"}, {Media::unsupportedFormat, "unsupportedFormat"},
-        {Media::undecodable, "undecodable"}, {Media::noPicture, "noPicture"}, {Media::readFailed, "readFailed"},
-        {Media::tooLarge, "tooLarge"}, {Media::extremeAspectRatio, "extremeAspectRatio"}, {Media::unscalable, "unscalable"},
-        {Media::unconvertiblePixels, "unconvertiblePixels"}, {Media::unconvertibleColours, "unconvertibleColours"},
-        {Media::outOfMemory, "outOfMemory"}, {Media::removed, "removed"}, {Media::changed, "changed"},
-        {Media::noLongerReadable, "noLongerReadable"}, {Media::workerStopped, "workerStopped"},
-        {Media::notConfined, "notConfined"}, {Media::notResponding, "notResponding"}};
-    for (const auto& [kind, name] : media)
-        EXPECT_EQ(kindOf(std::make_exception_ptr(FrameExtractor::MediaError(kind, "v", "why"))), name);
-    const std::pair<Output, const char*> output[] = {
-        {Output::cannotCreateFolder, "cannotCreateFolder"}, {Output::cannotWrite, "cannotWrite"},
-        {Output::untrustedLink, "untrustedLink"}, {Output::foreignFolder, "foreignFolder"}, {Output::folderInUse, "folderInUse"}};
-    for (const auto& [kind, name] : output)
-        EXPECT_EQ(kindOf(std::make_exception_ptr(OutputError(kind, std::error_code(EIO, std::generic_category()), "/v"))), name);
-    EXPECT_EQ(kindOf(std::make_exception_ptr(FrameExtractor::ExtractionError::cannotSavePNG("v"))), "cannotSavePNG");
+    // Released names never change; every kind has one.
+    const std::pair<Kind, const char*> named[] = {
+        {Kind::notFound, "notFound"}, {Kind::folder, "folder"}, {Kind::notRegular, "notRegular"},
+        {Kind::unreadable, "unreadable"}, {Kind::noVideo, "noVideo"}, {Kind::unsupportedFormat, "unsupportedFormat"},
+        {Kind::undecodable, "undecodable"}, {Kind::noPicture, "noPicture"}, {Kind::readFailed, "readFailed"},
+        {Kind::tooLarge, "tooLarge"}, {Kind::extremeAspectRatio, "extremeAspectRatio"}, {Kind::unscalable, "unscalable"},
+        {Kind::unconvertiblePixels, "unconvertiblePixels"}, {Kind::unconvertibleColours, "unconvertibleColours"},
+        {Kind::outOfMemory, "outOfMemory"}, {Kind::removed, "removed"}, {Kind::changed, "changed"},
+        {Kind::noLongerReadable, "noLongerReadable"}, {Kind::workerStopped, "workerStopped"},
+        {Kind::notConfined, "notConfined"}, {Kind::notResponding, "notResponding"},
+        {Kind::cannotCreateFolder, "cannotCreateFolder"}, {Kind::cannotWrite, "cannotWrite"},
+        {Kind::untrustedLink, "untrustedLink"}, {Kind::foreignFolder, "foreignFolder"}, {Kind::folderInUse, "folderInUse"},
+        {Kind::cannotSavePNG, "cannotSavePNG"}};
+    ASSERT_EQ(std::size(named), FrameExtractor::kindCount());
+    for (const auto& [kind, name] : named)
+        EXPECT_EQ(kindOf(std::make_exception_ptr(Failure(kind, "v", "why"))), name);
 }
 
 // What the options say, parsed as other command-line tools parse them; what the program
@@ -351,8 +349,8 @@ TEST(Cli, theSessionsLanguageFindsItsTable)
 TEST(Cli, oddNamesStayOneLineAndValidJson)
 {
     const std::string odd = "a\n\x1b[31m\xC2\x9B \xff\"\\\t.mp4";
-    const Cli::Lines lines = Cli::reportLines(odd, {{}, std::make_exception_ptr(FrameExtractor::MediaError(
-                                                                FrameExtractor::MediaError::Kind::notFound, odd))}, true);
+    const Cli::Lines lines = Cli::reportLines(odd, {{}, std::make_exception_ptr(FrameExtractor::Failure(
+                                                                FrameExtractor::Failure::Kind::notFound, odd))}, true);
     EXPECT_EQ(std::count(lines.err.begin(), lines.err.end(), '\n'), 1) << lines.err;
     EXPECT_EQ(lines.err.find_first_of("\x1b\x9B"), std::string::npos) << lines.err;
     QJsonParseError error{};

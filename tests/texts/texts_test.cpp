@@ -25,8 +25,8 @@ TEST(Translations, everyTableHoldsEveryKeyTheCodeUses)
     QSet<QString> used{QString::fromUtf8(disclaimerText)};
     // Keys looked up where they are used, and the failures' and reasons' keys in their tables.
     const QRegularExpression call(
-        QStringLiteral(R"re(Texts::text\(\s*"([^"]+)"|"((?:error|reason|cli)\.\w+(?: %@)?|Failed to encode PNG: %@)")re"));
-    for (QDirIterator it(QStringLiteral(SOURCE_DIR "/src"), {QStringLiteral("*.cpp")}, QDir::Files,
+        QStringLiteral(R"re(Texts::text\(\s*"([^"]+)"|"((?:error|reason|cli)\.\w+(?: %@)?)")re"));
+    for (QDirIterator it(QStringLiteral(SOURCE_DIR "/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                          QDirIterator::Subdirectories);
          it.hasNext();) {
         QFile file(it.next());
@@ -77,7 +77,7 @@ ShippedTexts shippedTexts()
                 texts.tables[name.mid(12).chopped(3)].append({key, table.readElementText()});
         }
     }
-    for (const QString& page : {QStringLiteral("framepicker.1"), QStringLiteral("framepicker-cli.1")})
+    for (const QString& page : {QStringLiteral("framepicker.1"), QStringLiteral("framepicker-cli.1.in")})
         texts.files[QStringLiteral("en")].append({page, contents(QStringLiteral(SOURCE_DIR "/packaging/man/") + page)});
     const QString data = QStringLiteral(SOURCE_DIR "/data/app.korvane.Framepicker.");
     const QRegularExpression entry(QStringLiteral(R"(^(?:Name|GenericName|Comment)(?:\[(\w+)\])?=(.*)$)"),

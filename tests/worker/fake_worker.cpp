@@ -58,7 +58,7 @@ int main()
             ::raise(SIGSEGV);
         }
         if (content == "fail")
-            throw MediaError(MediaError::Kind::noVideo, "any.mp4", "no streams");
+            throw Failure(Failure::Kind::noVideo, "any.mp4", "no streams");
         if (content == "nomem")
             throw std::bad_alloc();
         if (content == "quiet")
@@ -93,7 +93,8 @@ int main()
             {"hugeLength", hugeLength},
             {"truncated", truncated},
             {"lastFirst", encode(Type::lastImage, png)},
-            {"parentKind", encode(Type::mediaFailure, WorkerProtocol::mediaFailurePayload(MediaError::Kind::changed, "forged"))},
+            {"parentKind", encode(Type::mediaFailure, WorkerProtocol::mediaFailurePayload(Failure::Kind::changed, "forged"))},
+            {"unknownKind", encode(Type::mediaFailure, WorkerProtocol::mediaFailurePayload(static_cast<Failure::Kind>(kindCount()), "forged"))},
             {"forgedExit", encode(Type::exit, WorkerProtocol::exitPayload(0))},
             {"pngFailure", encode(Type::pngFailure)},
             {"progressGoingBack", goingBack},
