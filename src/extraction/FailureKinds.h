@@ -2,8 +2,8 @@
 
 // The one table of what can go wrong in a job. A row:
 //   KIND(kind, name, key, reporter, gloss)
-// kind      Failure::Kind's value; its number, its place here, is what a worker sends
-//           (worker and parent are built from this one table, so any order will do).
+// kind      Failure::Kind's value; its number, its place here, is what a worker sends.
+//           New kinds go at the end: released ones keep their places (a test holds them).
 // name      its stable name for scripts (framepicker-cli --json's "kind"); never change one
 //           once released.
 // key       the translation key of the sentence that words it, its one "%@" the video's

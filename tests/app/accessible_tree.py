@@ -61,8 +61,13 @@ def nodes(node, depth=0):
             yield from nodes(child, depth + 1)
 
 
+def role_of(node):
+    # AT-SPI 2.46 (Debian 12) names a push button so; later versions call it a button.
+    role = node.get_role_name()
+    return 'push button' if role == 'button' else role
+
 def find(root, role, name=None):
-    return [n for _, n in nodes(root) if n.get_role_name() == role and (name is None or n.get_name() == name)]
+    return [n for _, n in nodes(root) if role_of(n) == role and (name is None or n.get_name() == name)]
 
 
 def press(node):
@@ -83,7 +88,7 @@ def wait(what, seconds=20):
 
 
 def dialog_opened(app):
-    return any(n.get_role_name() in ('dialog', 'file chooser') for _, n in nodes(app))
+    return any(role_of(n) in ('dialog', 'file chooser') for _, n in nodes(app))
 
 
 def drop_zone(app):
@@ -110,7 +115,7 @@ if not shown:
 # The tree as a screen reader meets it, and what every control in it must have.
 print(f'--- {state}')
 for depth, node in nodes(app) if app is not None else []:
-    role, name = node.get_role_name(), node.get_name()
+    role, name = role_of(node), node.get_name()
     print('  ' * depth + f'{role} {name!r}' + (f' actions={actions(node)}' if actions(node) else ''))
     if '\n' in name:
         failures.append(f'{role} {name!r} has a line break in its name')
