@@ -34,22 +34,6 @@ public:
     }
 };
 
-// A label's text without the breaks laid out for display: a break between words stood for a
-// space, one in Japanese or Chinese text for nothing.
-QString unbroken(QString text)
-{
-    const auto spaced = [](QChar c) {
-        const QChar::Script script = c.script();
-        return script != QChar::Script_Han && script != QChar::Script_Hiragana && script != QChar::Script_Katakana
-            && !(c.unicode() >= 0x3000 && c.unicode() <= 0x303F) && !(c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF);
-    };
-    for (qsizetype at = 0; (at = text.indexOf(QRegularExpression(QStringLiteral("[\\n\\x{2028}\\x{2029}]")), at)) >= 0;) {
-        const bool space = at > 0 && at + 1 < text.size() && spaced(text.at(at - 1)) && spaced(text.at(at + 1));
-        text.replace(at, 1, space ? QStringLiteral(" ") : QString());
-    }
-    return text;
-}
-
 // The link in a label's rich text (the status line holds one at most): its address and its
 // words.
 struct Anchor {
@@ -66,8 +50,9 @@ Anchor anchorIn(const QLabel* label)
     const QRegularExpressionMatch found = anchor.match(label->text());
     if (!found.hasMatch())
         return {};
+    // The status line keeps its link on one line: its words hold no break.
     return {true, QTextDocumentFragment::fromHtml(found.captured(1)).toPlainText(),
-            unbroken(QTextDocumentFragment::fromHtml(found.captured(2)).toPlainText())};
+            QTextDocumentFragment::fromHtml(found.captured(2)).toPlainText()};
 }
 
 // The link in the status line's text, an object of its own to assistive technology: a Link
@@ -132,7 +117,7 @@ private:
 };
 
 // The status line's text: its name is what the line sets (its words without the breaks
-// drawn), else its words unbroken; its link, while it holds one, is its child.
+// drawn); its link, while it holds one, is its child.
 class LinkedText : public QAccessibleWidget {
 public:
     explicit LinkedText(QLabel* label)
@@ -140,14 +125,6 @@ public:
         , m_link(new TextLink(new QObject(label), label))
     {
         QAccessible::registerAccessibleInterface(m_link); // the cache deletes it with its object
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Name && label()->accessibleName().isEmpty())
-            return unbroken(label()->textFormat() == Qt::PlainText ? label()->text()
-                                                                   : QTextDocumentFragment::fromHtml(label()->text()).toPlainText());
-        return QAccessibleWidget::text(kind);
     }
 
     int childCount() const override { return linked() ? 1 : 0; }

@@ -54,6 +54,12 @@ protected:
     }
 };
 
+// The space between a text and the link after it, as its language writes it: none after "。".
+QString beforeLink(const QString& text)
+{
+    return text.endsWith(QChar(0x3002)) ? QString() : QStringLiteral(" ");
+}
+
 } // namespace
 
 StatusLine::StatusLine(QWidget* parent)
@@ -104,7 +110,7 @@ void StatusLine::setStatus(const Status& status)
     const auto* processing = std::get_if<JobStatus::Processing>(&m_status);
     QString words = processing ? Texts::text("status.processing %@", processing->name) : text();
     if (const QString link = this->link(); !link.isEmpty())
-        words += (words.endsWith(QChar(0x3002)) ? QString() : QStringLiteral(" ")) + link;
+        words += beforeLink(words) + link;
     if (words != m_label->accessibleName())
         m_label->setAccessibleName(words);
     const bool onLink = m_label->hasFocus();
@@ -152,7 +158,6 @@ QString StatusLine::text() const
 }
 
 namespace {
-
 
 // The text's first lines in `room`, at most `lines` of them, and what did not fit in them.
 struct Wrapped {
@@ -252,8 +257,8 @@ QString StatusLine::shownText() const
     const int lines = std::holds_alternative<JobStatus::Error>(m_status) || std::holds_alternative<JobStatus::Processing>(m_status) ? 2 : 1;
     // The link after the text, in its language's spacing.
     QString link = unbreakable(this->link());
-    if (!link.isEmpty() && !text().endsWith(QChar(0x3002)))
-        link.prepend(QLatin1Char(' '));
+    if (!link.isEmpty())
+        link.prepend(beforeLink(text()));
     const QString lead = keepingWords(QString::fromStdString(whole.lead)), tail = keepingWords(QString::fromStdString(whole.tail));
     const QFont font = m_label->font();
     const QFontMetrics metrics(font);

@@ -475,14 +475,11 @@ TEST_F(WindowTest, aReadOnlyFolderOffersAnotherPlace)
             ASSERT_TRUE(text->hasFocus());
             // The window's ring, round the link only.
             const QImage ringed = view()->statusLine()->grab().toImage();
-            int ring = 0, left = 0;
-            for (int y = 0; y < ringed.height(); ++y) {
-                for (int x = 0; x < ringed.width(); ++x) {
-                    const bool ringColoured = ringed.pixelColor(x, y) == Look::focusRing(view()->statusLine());
-                    ring += ringColoured;
-                    left += ringColoured && x < text->x();
-                }
-            }
+            int ring = 0, left = 0; // of the ring's colour: round the link, and left of the text
+            for (int y = 0; y < ringed.height(); ++y)
+                for (int x = 0; x < ringed.width(); ++x)
+                    if (ringed.pixelColor(x, y) == Look::focusRing(view()->statusLine()))
+                        ++(x < text->x() ? left : ring);
             EXPECT_GT(ring, 40);
             EXPECT_EQ(left, 0);
             QTest::keyClick(text, Qt::Key_Return);
@@ -523,9 +520,8 @@ TEST(Window, everyLanguageFitsAtEveryFontSize)
                                                                 "/media/card/DCIM/Summer holiday at the lake with everyone 2026",
                                                                 std::make_error_code(std::errc::read_only_file_system))),
                 [](const char* key) { return Texts::text(key).toStdString(); });
-            const JobStatus::Error& error = words;
             StatusLine* line = view->statusLine();
-            line->setStatus(error);
+            line->setStatus(words);
             const QString shown = line->shownText(), link = Texts::text("status.chooseFolder");
             const QStringList lines = shown.split(QLatin1Char('\n'));
             const QFontMetrics metrics(Look::caption(line));
